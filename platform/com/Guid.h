@@ -1,21 +1,10 @@
 #pragma once
 // GUIDs in the COM layout and their registry text form "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
-#include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-struct GUID {
-    uint32_t Data1;
-    uint16_t Data2;
-    uint16_t Data3;
-    uint8_t Data4[8];
-};
-using IID = GUID;
-using CLSID = GUID;
-
-inline bool operator==(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
+#include "somnex/Com.h"
 
 namespace plat {
 
