@@ -71,6 +71,14 @@ Bitmap DecodeBitmapFile(const uint8_t* data, size_t size, const std::string& wha
         if (w <= 0 || ah == 0 || w > Bitmap::MaxSide || ah > Bitmap::MaxSide ||
             int64_t(w) * ah > int64_t(Bitmap::MaxBytes / 4))
             throw somnex::EngineError("Invalid bitmap file " + what + ": bad size");
+        // Uncompressed pixels must all be there; the reader would pad a short file silently.
+        const uint32_t bits = uint32_t(data[28]) | uint32_t(data[29]) << 8;
+        const uint32_t compression = Get32(data + 30);
+        if (compression == 0 || compression == 3) {
+            const uint64_t rowBytes = ((uint64_t(w) * bits + 31) / 32) * 4;
+            if (uint64_t(Get32(data + 10)) + rowBytes * uint64_t(ah) > size)
+                throw somnex::EngineError("Invalid bitmap file " + what + ": truncated");
+        }
     }
     QImage img;
     if (!img.loadFromData(data, int(std::min<size_t>(size, size_t(INT32_MAX))), "BMP") || img.isNull())
