@@ -53,6 +53,7 @@ public:
     bool CreateKey(std::string_view key);
     // Deletes the key with its values and every key below it; false when it did not exist.
     bool DeleteKey(std::string_view key);
+    // Subkey names in the order the keys were created.
     std::vector<std::string> GetKeyNames();
     std::vector<std::string> GetValueNames();
 

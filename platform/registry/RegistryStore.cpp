@@ -141,7 +141,7 @@ bool RegistryStore::DeleteKey(int hive, const std::string& path) {
 
 std::vector<std::string> RegistryStore::Descendants(int hive, const std::string& path) {
     Statement s(*this, "SELECT path FROM registry_keys WHERE hive = ?1 AND path <> '' AND"
-                       " (?2 = '' OR substr(path, 1, length(?2) + 1) = ?2 || '\\') ORDER BY path");
+                       " (?2 = '' OR substr(path, 1, length(?2) + 1) = ?2 || '\\') ORDER BY id");
     s.Bind(1, hive).Bind(2, path);
     std::vector<std::string> out;
     while (s.Step()) out.push_back(s.Text(0));
