@@ -1,0 +1,120 @@
+#include "shared/ini/IniText.h"
+
+#include "somnex/EngineError.h"
+
+namespace somnex {
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool StartsWithText(std::string_view text, size_t at, std::string_view what) {
+    if (what.empty() || text.size() - at < what.size()) return false;
+    for (size_t i = 0; i < what.size(); ++i)
+        if (Lower(text[at + i]) != Lower(what[i])) return false;
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    c = Lower(c);
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+bool TryStrToInt(std::string_view text, int32_t& value) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i < text.size() && text[i] == '$') {
+        if (++i == text.size()) return false;
+        uint64_t v = 0;
+        for (; i < text.size(); ++i) {
+            int d = HexDigit(text[i]);
+            if (d < 0) return false;
+            v = v * 16 + uint64_t(d);
+            if (v > 0xFFFFFFFFu) return false;
+        }
+        uint32_t bits = uint32_t(v);
+        if (negative) bits = 0u - bits;
+        value = int32_t(bits);
+        return true;
+    }
+    if (i == text.size()) return false;
+    int64_t v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        v = v * 10 + (text[i] - '0');
+        if (v > int64_t(INT32_MAX) + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v > INT32_MAX) return false;
+    value = int32_t(v);
+    return true;
+}
+
+int32_t StrToInt(std::string_view text) {
+    int32_t v;
+    if (!TryStrToInt(text, v)) throw EngineError("'" + std::string(text) + "' is not a valid integer value");
+    return v;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithText(a, 0, b);
+}
+
+std::vector<std::string> SplitToList(std::string_view text, std::string_view separator) {
+    std::vector<std::string> items;
+    std::string current;
+    bool open = false; // an item has begun and awaits its end
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        } else if (StartsWithText(text, i, separator)) {
+            i += separator.size();
+        } else {
+            current += text[i++];
+            open = true;
+            continue;
+        }
+        items.push_back(std::move(current));
+        current.clear();
+        open = false;
+    }
+    if (open) items.push_back(std::move(current));
+    return items;
+}
+
+std::string LineBreaksToBr(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += "<br>";
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string BrToLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (StartsWithText(text, i, "<br>")) {
+            out += "\r\n";
+            i += 4;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+} // namespace somnex
