@@ -1,0 +1,77 @@
+#include "engine/imaging/Gradient.h"
+
+#include "engine/imaging/GradientPattern.h"
+
+#include <string>
+#include <vector>
+
+namespace somnex {
+
+namespace {
+
+class CanvasSink final : public GradientSink {
+public:
+    explicit CanvasSink(plat::Canvas& canvas) : canvas_(canvas) {
+        canvas_.SetPen({plat::ColorBlack, 1, plat::PenStyle::Clear});
+    }
+    void SetColor(uint32_t color) override { canvas_.SetBrush({color, plat::BrushStyle::Solid}); }
+    void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+        canvas_.FillRect({left, top, right, bottom});
+    }
+    void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+        canvas_.Ellipse({left, top, right, bottom});
+    }
+    void Polygon(const GradientPoint* points, int32_t count) override {
+        points_.clear();
+        for (int32_t i = 0; i < count; ++i) points_.push_back({points[i].X, points[i].Y});
+        canvas_.Polygon(points_, plat::FillRule::EvenOdd);
+    }
+
+private:
+    plat::Canvas& canvas_;
+    std::vector<plat::Point> points_;
+};
+
+} // namespace
+
+void DrawGradient(plat::Canvas& canvas, uint8_t direction, plat::Color color1, plat::Color color2,
+                  const plat::Rect& rect) {
+    plat::Bitmap temp(rect.Width(), rect.Height());
+    // Pixels no shape reaches (a direction above 12, the far edges of the diagonal bands) show
+    // the start colour rather than an arbitrary one.
+    temp.Fill(GradientStepColor(color1, color2, 0, 1));
+    {
+        plat::Canvas painter(temp);
+        CanvasSink sink(painter);
+        PaintGradientPattern(sink, direction, color1, color2, rect.Width(), rect.Height());
+    }
+    // Both copies put temporary pixel (x, y) at canvas pixel (x, y); the second one matters only
+    // to a canvas whose clip region differs between the two areas.
+    canvas.CopyRect(temp.ClipRect(), temp, temp.ClipRect());
+    const plat::Rect inside = rect.Intersect(temp.ClipRect());
+    if (!inside.IsEmpty()) canvas.CopyRect(inside, temp, inside);
+}
+
+plat::Bitmap RenderGradientSheet(int32_t width, int32_t height, plat::Color color1, plat::Color color2) {
+    constexpr int32_t columns = 4, rows = 4, gap = 8, label = 18;
+    plat::Bitmap sheet(width, height);
+    sheet.Fill(0x303030);
+    plat::Canvas canvas(sheet);
+    const int32_t cellW = (width - gap * (columns + 1)) / columns;
+    const int32_t cellH = (height - gap * (rows + 1)) / rows - label;
+    if (cellW <= 0 || cellH <= 0) return sheet;
+    canvas.Font().FontColor = plat::ColorWhite;
+    canvas.SetBackgroundMode(plat::BackgroundMode::Transparent);
+    for (uint8_t d = 0; d < GradientDirectionCount; ++d) {
+        const int32_t x = gap + (d % columns) * (cellW + gap);
+        const int32_t y = gap + (d / columns) * (cellH + label + gap);
+        plat::Bitmap cell(cellW, cellH);
+        plat::Canvas cellCanvas(cell);
+        DrawGradient(cellCanvas, d, color1, color2, cell.ClipRect());
+        canvas.Draw(x, y + label, cell);
+        canvas.TextOut(x, y, "Direction " + std::to_string(d));
+    }
+    return sheet;
+}
+
+} // namespace somnex
