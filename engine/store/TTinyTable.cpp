@@ -299,7 +299,8 @@ TTinyTable::Slot& TTinyTable::slot(size_t field) {
     if (!st.step() || st.isNull(0)) return s; // deleted meanwhile, or never set
     std::string raw = st.columnBytes(0);
     try {
-        s.plain = f.coding.framed() ? decodeValue(conn_->codec(), raw, conn_->file()) : std::move(raw);
+        s.plain =
+            f.coding.framed() ? decodeValue(conn_->codec(), f.coding, raw, conn_->file()) : std::move(raw);
     } catch (...) {
         s.loaded = false;
         throw;

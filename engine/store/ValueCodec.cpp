@@ -113,7 +113,8 @@ std::string encodeValue(const CodecContext& ctx, const FieldCoding& coding, std:
     return frame;
 }
 
-std::string decodeValue(const CodecContext& ctx, std::string_view frame, const std::string& file) {
+std::string decodeValue(const CodecContext& ctx, const FieldCoding& coding, std::string_view frame,
+                        const std::string& file) {
     auto damaged = [&] { return EngineError(store_errors::damaged(file)); };
     if (frame.empty()) throw damaged();
     uint8_t flags = static_cast<uint8_t>(frame[0]);
@@ -143,6 +144,9 @@ std::string decodeValue(const CodecContext& ctx, std::string_view frame, const s
         if (getLe(content, n, 4) != crcOf(std::string_view(content).substr(0, n))) throw damaged();
         content.resize(n);
     }
+    if ((flags & kFrameEncrypted) && coding.deterministic &&
+        syntheticIv(*ctx.keys, content) != frame.substr(1, kIvSize))
+        throw damaged();
     return content;
 }
 

@@ -25,7 +25,9 @@ struct CodecContext {
 enum FrameFlag : uint8_t { kFrameCompressed = 1, kFrameEncrypted = 2, kFrameChecksum = 4 };
 
 std::string encodeValue(const CodecContext& ctx, const FieldCoding& coding, std::string_view plain);
-// Raises the store's "damaged" error (naming `file`) for a frame that does not decode.
-std::string decodeValue(const CodecContext& ctx, std::string_view frame, const std::string& file);
+// Raises the store's "damaged" error (naming `file`) for a frame that does not decode. A
+// deterministic value is also checked against its synthetic IV, which catches a changed text.
+std::string decodeValue(const CodecContext& ctx, const FieldCoding& coding, std::string_view frame,
+                        const std::string& file);
 
 } // namespace somnex
