@@ -1,0 +1,1 @@
+somnex_fuzzer(keypath SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/keypath.cpp LIBS plat_registry)
