@@ -138,16 +138,25 @@ bool AppendInPlace(const std::string& path, Entry& e, std::string_view bytes) {
 bool ReplaceFile(const std::string& path, const Entry& e, const std::string& content) {
     std::string target = ResolveTarget(path);
     size_t slash = target.rfind('/');
-    std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    std::string name = target.substr(dir.size());
+    std::string dir = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+    std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1);
     std::string temp =
         dir + "." + name + ".~" + std::to_string(getpid()) + "-" + std::to_string(gTempCounter.fetch_add(1));
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // An unnamed file gets its name only for the instant before the rename, so a killed
+    // process hardly ever leaves a temporary file behind.
+    int fd = open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    bool named = fd < 0;
+    if (named) fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = (!e.exists || fchmod(fd, e.mode) == 0) && WriteAll(fd, content);
+    if (ok && !named) {
+        std::string self = "/proc/self/fd/" + std::to_string(fd);
+        ok = linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        named = ok;
+    }
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) unlink(temp.c_str());
+    if (!ok && named) unlink(temp.c_str());
     return ok;
 }
 

@@ -33,13 +33,11 @@ TEST_P(MalformedGuid, IsRejectedWithItsText) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MalformedGuid,
-                         ::testing::Values("", "{}", "C71B2E41-6D35-11D7-8A3C-5E21D7F04B96",
-                                           "{C71B2E41-6D35-11D7-8A3C-5E21D7F04B9}",
-                                           "{C71B2E41-6D35-11D7-8A3C-5E21D7F04B966}",
-                                           "{C71B2E41+6D35-11D7-8A3C-5E21D7F04B96}",
-                                           "{C71B2E4G-6D35-11D7-8A3C-5E21D7F04B96}",
-                                           "(C71B2E41-6D35-11D7-8A3C-5E21D7F04B96)",
-                                           "{C71B2E41-6D35-11D7-8A3C5-E21D7F04B96}"));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedGuid,
+    ::testing::Values("", "{}", "C71B2E41-6D35-11D7-8A3C-5E21D7F04B96",
+                      "{C71B2E41-6D35-11D7-8A3C-5E21D7F04B9}", "{C71B2E41-6D35-11D7-8A3C-5E21D7F04B966}",
+                      "{C71B2E41+6D35-11D7-8A3C-5E21D7F04B96}", "{C71B2E4G-6D35-11D7-8A3C-5E21D7F04B96}",
+                      "(C71B2E41-6D35-11D7-8A3C-5E21D7F04B96)", "{C71B2E41-6D35-11D7-8A3C5-E21D7F04B96}"));
 
 } // namespace

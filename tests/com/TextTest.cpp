@@ -17,13 +17,14 @@ TEST_P(TextRoundTrip, ConvertsBothWaysWithoutLoss) {
     EXPECT_EQ(plat::WideToAnsi(GetParam().wide), GetParam().ansi);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextRoundTrip,
-                         ::testing::Values(TextCase{"empty", "", u""}, TextCase{"ascii", "C:\\Shows\\Sea\\", u"C:\\Shows\\Sea\\"},
-                                           TextCase{"latin", "Caf\xC3\xA9", u"Caf\u00E9"},
-                                           TextCase{"cjk", "\xE6\xB5\xB7", u"\u6D77"},
-                                           TextCase{"astral", "\xF0\x9F\x8C\x8A", u"\U0001F30A"},
-                                           TextCase{"embedded_zero", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextRoundTrip,
+    ::testing::Values(TextCase{"empty", "", u""}, TextCase{"ascii", "C:\\Shows\\Sea\\", u"C:\\Shows\\Sea\\"},
+                      TextCase{"latin", "Caf\xC3\xA9", u"Caf\u00E9"},
+                      TextCase{"cjk", "\xE6\xB5\xB7", u"\u6D77"},
+                      TextCase{"astral", "\xF0\x9F\x8C\x8A", u"\U0001F30A"},
+                      TextCase{"embedded_zero", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class MalformedAnsi : public ::testing::TestWithParam<std::string> {};
 
@@ -38,8 +39,8 @@ TEST_P(MalformedAnsi, BecomesReplacementCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, MalformedAnsi,
                          ::testing::Values("\x80", "\xC3", "\xE6\xB5", "\xC0\xAF" /* overlong */,
-                                           "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* > U+10FFFF */,
-                                           "\xFF"));
+                                           "\xED\xA0\x80" /* surrogate */,
+                                           "\xF4\x90\x80\x80" /* > U+10FFFF */, "\xFF"));
 
 TEST(Text, UnpairedSurrogateHasNoAnsiFormAndIsReplaced) {
     EXPECT_EQ(plat::WideToAnsi(std::u16string(1, u'\xD800') + u"x"), "\xEF\xBF\xBDx");

@@ -15,8 +15,8 @@ struct ClassCase {
     std::vector<IID> answers;
 };
 
-const IID kAllInterfaces[] = {IID_IUnknown,      IID_ISomnex,        IID_IScrCompiler,
-                              IID_IScrPreview,   IID_IScrProject,    IID_IIniScrProject,
+const IID kAllInterfaces[] = {IID_IUnknown,          IID_ISomnex,          IID_IScrCompiler,
+                              IID_IScrPreview,       IID_IScrProject,      IID_IIniScrProject,
                               IID_IIniPCVScrProject, IID_IIniVCVScrProject};
 
 class EveryClass : public EngineTest, public ::testing::WithParamInterface<ClassCase> {};
@@ -42,7 +42,8 @@ TEST_P(EveryClass, AnswersExactlyItsInterfaces) {
 INSTANTIATE_TEST_SUITE_P(
     Classes, EveryClass,
     ::testing::Values(ClassCase{"ScrProject", CLSID_ScrProject, {IID_IScrProject}},
-                      ClassCase{"IIniScrProject", CLSID_IIniScrProject, {IID_IScrProject, IID_IIniScrProject}},
+                      ClassCase{
+                          "IIniScrProject", CLSID_IIniScrProject, {IID_IScrProject, IID_IIniScrProject}},
                       ClassCase{"IIniPCVScrProject",
                                 CLSID_IIniPCVScrProject,
                                 {IID_IScrProject, IID_IIniScrProject, IID_IIniPCVScrProject}},
@@ -100,7 +101,8 @@ TEST_F(EngineTest, CanUnloadOnlyWithoutObjectsAndLocks) {
     EXPECT_EQ(Library().CanUnloadNow(), S_OK);
 
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(Library().GetClassObject(CLSID_Somnex, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(Library().GetClassObject(CLSID_Somnex, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+              S_OK);
     factory->LockServer(1);
     factory->Release();
     EXPECT_EQ(Library().CanUnloadNow(), S_FALSE);

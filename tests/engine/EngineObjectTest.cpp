@@ -25,7 +25,7 @@ protected:
     void GiveList(const std::string& output) {
         std::string work = dir + "work/";
         const char* list[] = {"player.exe", output.c_str(), project.c_str(), work.c_str(),
-                              "params.db", "images.db", "music.db"};
+                              "params.db",  "images.db",    "music.db"};
         compiler->SetParams(list, 6);
     }
     bool Compile(std::string& boxes) {
@@ -60,7 +60,8 @@ TEST_P(ParameterCount, IsCheckedBeforeAnythingElse) {
     std::string project = MakeFile("p.ini");
     std::string output = dir + "out.scr";
     const char* list[] = {"player", output.c_str(), project.c_str(), "w/", "a", "b", "c", "d"};
-    if (GetParam().clsid == CLSID_PcvPreview || GetParam().clsid == CLSID_VcvPreview) list[0] = project.c_str();
+    if (GetParam().clsid == CLSID_PcvPreview || GetParam().clsid == CLSID_VcvPreview)
+        list[0] = project.c_str();
     auto* object = Create<IUnknown>(GetParam().clsid, IID_IUnknown);
     ISomnex* engine = nullptr;
     ASSERT_EQ(object->QueryInterface(IID_ISomnex, reinterpret_cast<void**>(&engine)), S_OK);
@@ -141,7 +142,8 @@ TEST_F(CompilerTest, MissingOutputFolderIsOfferedWithNoAsDefault) {
     GiveList(folder + "Sea.scr");
     std::string boxes;
     EXPECT_FALSE(Compile(boxes));
-    EXPECT_EQ(boxes, "[] This output folder did not exist. Do you want to create this folder? [Yes/No] -> No\n");
+    EXPECT_EQ(boxes,
+              "[] This output folder did not exist. Do you want to create this folder? [Yes/No] -> No\n");
     EXPECT_FALSE(std::filesystem::exists(folder));
 }
 

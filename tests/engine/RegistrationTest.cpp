@@ -107,7 +107,8 @@ TEST_F(EngineTest, ALibraryThatDoesNotLoadIsAClearError) {
             plat::LoadInprocServer(path);
             ADD_FAILURE() << "loaded " << path;
         } catch (const somnex::EngineError& e) {
-            EXPECT_NE(std::string(e.what()).find("Unable to load the library '" + path + "'"), std::string::npos)
+            EXPECT_NE(std::string(e.what()).find("Unable to load the library '" + path + "'"),
+                      std::string::npos)
                 << e.what();
         }
     }

@@ -27,7 +27,8 @@ protected:
         });
         dir = (fs::temp_directory_path() /
                ("somnex-svc-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}())))
-                  .string() + "/";
+                  .string() +
+              "/";
         fs::create_directories(dir);
     }
     void TearDown() override {

@@ -16,7 +16,8 @@ protected:
     void SetUp() override {
         dir = (fs::temp_directory_path() /
                ("somnex-fs-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}())))
-                  .string() + "/";
+                  .string() +
+              "/";
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -64,7 +64,8 @@ TEST_F(HostTest, RegisterThenClassesListsTheElevenClassesInOrder) {
     ASSERT_EQ(lines.size(), 11u) << classes.out;
     EXPECT_EQ(lines.front().rfind("Somnex.ScrProject ", 0), 0u);
     EXPECT_EQ(lines.back().rfind("Somnex.VcvPreview ", 0), 0u);
-    EXPECT_NE(lines.back().find("{8F6C2250-6E90-11D7-8A3C-5E21D7F04B96}  Vectavio Preview"), std::string::npos);
+    EXPECT_NE(lines.back().find("{8F6C2250-6E90-11D7-8A3C-5E21D7F04B96}  Vectavio Preview"),
+              std::string::npos);
     EXPECT_NE(lines.back().find("libsomnex.so"), std::string::npos);
 }
 
@@ -103,10 +104,12 @@ TEST_P(HostFailure, ExitsNonZeroWithAClearMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostFailure,
-    ::testing::Values(FailureCase{"unknown_progid", "create Somnex.Nothing", 1, "'Somnex.Nothing' is not a registered ProgID"},
+    ::testing::Values(FailureCase{"unknown_progid", "create Somnex.Nothing", 1,
+                                  "'Somnex.Nothing' is not a registered ProgID"},
                       FailureCase{"missing_library", "register --library /nonexistent/libx.so", 1,
                                   "Unable to load the library '/nonexistent/libx.so'"},
-                      FailureCase{"not_a_server", "register --library libc.so.6", 1, "does not export DllGetClassObject"},
+                      FailureCase{"not_a_server", "register --library libc.so.6", 1,
+                                  "does not export DllGetClassObject"},
                       FailureCase{"library_without_path", "register --library", 2, "--library needs a path"},
                       FailureCase{"unknown_command", "frobnicate", 2, "unknown command 'frobnicate'"},
                       FailureCase{"no_command", "", 2, "usage: somnex COMMAND"},

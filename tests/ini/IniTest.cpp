@@ -33,14 +33,15 @@ TEST_P(ReadIntegerTest, ReadsOrGivesDefault) {
     EXPECT_EQ(ini.ReadInteger("S", "k", -77), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadIntegerTest,
-                         testing::Values(IntegerCase{"31", 31}, IntegerCase{"-31", -31}, IntegerCase{"0x1F", 31},
-                                         IntegerCase{"0X1f", 31}, IntegerCase{"$1F", 31},
-                                         IntegerCase{"$FFFFFFFF", -1}, IntegerCase{"2147483647", 2147483647},
-                                         IntegerCase{"-2147483648", INT32_MIN}, IntegerCase{"2147483648", -77},
-                                         IntegerCase{"99999999999999999999", -77}, IntegerCase{"$100000000", -77},
-                                         IntegerCase{"0x", -77}, IntegerCase{"abc", -77}, IntegerCase{"12abc", -77},
-                                         IntegerCase{"", -77}, IntegerCase{"-", -77}, IntegerCase{"$", -77}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadIntegerTest,
+    testing::Values(IntegerCase{"31", 31}, IntegerCase{"-31", -31}, IntegerCase{"0x1F", 31},
+                    IntegerCase{"0X1f", 31}, IntegerCase{"$1F", 31}, IntegerCase{"$FFFFFFFF", -1},
+                    IntegerCase{"2147483647", 2147483647}, IntegerCase{"-2147483648", INT32_MIN},
+                    IntegerCase{"2147483648", -77}, IntegerCase{"99999999999999999999", -77},
+                    IntegerCase{"$100000000", -77}, IntegerCase{"0x", -77}, IntegerCase{"abc", -77},
+                    IntegerCase{"12abc", -77}, IntegerCase{"", -77}, IntegerCase{"-", -77},
+                    IntegerCase{"$", -77}));
 
 TEST_F(IniFileTest, ValueKindsRoundTrip) {
     ini.WriteInteger("S", "i", -42);
@@ -135,9 +136,10 @@ TEST_P(Base64Test, EncodesAndDecodes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rfc4648, Base64Test,
-                         testing::Values(Base64Case{"", ""}, Base64Case{"f", "Zg=="}, Base64Case{"fo", "Zm8="},
-                                         Base64Case{"foo", "Zm9v"}, Base64Case{"foob", "Zm9vYg=="},
-                                         Base64Case{"fooba", "Zm9vYmE="}, Base64Case{"foobar", "Zm9vYmFy"},
+                         testing::Values(Base64Case{"", ""}, Base64Case{"f", "Zg=="},
+                                         Base64Case{"fo", "Zm8="}, Base64Case{"foo", "Zm9v"},
+                                         Base64Case{"foob", "Zm9vYg=="}, Base64Case{"fooba", "Zm9vYmE="},
+                                         Base64Case{"foobar", "Zm9vYmFy"},
                                          Base64Case{"\xff\xfe\xfd", "//79"}));
 
 TEST(Base64, PaddedGroupIgnoresUnusedBits) {
@@ -168,15 +170,18 @@ struct SplitCase {
 
 class SplitToListTest : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitToListTest, Items) { EXPECT_EQ(SplitToList(GetParam().text, GetParam().separator), GetParam().items); }
+TEST_P(SplitToListTest, Items) {
+    EXPECT_EQ(SplitToList(GetParam().text, GetParam().separator), GetParam().items);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SplitToListTest,
-    testing::Values(SplitCase{"a|b||c|", "|", {"a", "b", "", "c"}}, SplitCase{"", "|", {}},
-                    SplitCase{"|", "|", {""}}, SplitCase{"abc", "|", {"abc"}},
-                    SplitCase{"a\r\nb\nc\rd", "|", {"a", "b", "c", "d"}}, SplitCase{"aXbxc", "x", {"a", "b", "c"}},
-                    SplitCase{"one<SEP>two", "<sep>", {"one", "two"}},
-                    SplitCase{"p\x15q\x15", "\x15", {"p", "q"}}));
+INSTANTIATE_TEST_SUITE_P(Cases, SplitToListTest,
+                         testing::Values(SplitCase{"a|b||c|", "|", {"a", "b", "", "c"}},
+                                         SplitCase{"", "|", {}}, SplitCase{"|", "|", {""}},
+                                         SplitCase{"abc", "|", {"abc"}},
+                                         SplitCase{"a\r\nb\nc\rd", "|", {"a", "b", "c", "d"}},
+                                         SplitCase{"aXbxc", "x", {"a", "b", "c"}},
+                                         SplitCase{"one<SEP>two", "<sep>", {"one", "two"}},
+                                         SplitCase{"p\x15q\x15", "\x15", {"p", "q"}}));
 
 TEST(LineBreaks, BrConversions) {
     EXPECT_EQ(LineBreaksToBr("a\r\nb\r\nc"), "a<br>b<br>c");

@@ -16,7 +16,9 @@ protected:
     std::string file = dir / "p.ini";
 
     std::string Get(const char* s, const char* k) { return plat::GetProfileString(file, s, k, "<none>"); }
-    void Put(const char* s, const char* k, const char* v) { ASSERT_TRUE(plat::WriteProfileString(file, s, k, v)); }
+    void Put(const char* s, const char* k, const char* v) {
+        ASSERT_TRUE(plat::WriteProfileString(file, s, k, v));
+    }
 };
 
 // Each write is followed by the exact file bytes it must leave.
@@ -43,8 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ProfileWriteTest,
     testing::Values(
         WriteCase{"NewFile", nullptr, "S", "k", "v", "[S]\r\nk=v\r\n"},
-        WriteCase{"NewSectionAfterLastLine", "[A]\r\nx=1\r\n\r\n", "B", "k", "v", "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
-        WriteCase{"NewSectionAddsMissingLineEnd", "[A]\r\nx=1", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
+        WriteCase{"NewSectionAfterLastLine", "[A]\r\nx=1\r\n\r\n", "B", "k", "v",
+                  "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
+        WriteCase{"NewSectionAddsMissingLineEnd", "[A]\r\nx=1", "B", "k", "v",
+                  "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
         WriteCase{"NewKeyEndsItsSection", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "a", "z", "3",
                   "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
         WriteCase{"NewKeyInLastSection", "[A]\r\nx=1\r\n", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
@@ -53,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"BlanksRemovedOnWrite", nullptr, " S ", " k ", "  v w  ", "[S]\r\nk=v w\r\n"},
         WriteCase{"LfFileBecomesCrLf", "[A]\nx=1\ny=2\n", "A", "x", "9", "[A]\r\nx=9\r\ny=2\r\n"},
         WriteCase{"LineBreakCannotStartNewLines", nullptr, "S", "k", "v\r\n[Evil]\r\nx=1", "[S]\r\nk=v\r\n"},
-        WriteCase{"FirstOfTwoSectionsUsed", "[A]\r\nx=1\r\n[A]\r\nx=2\r\n", "A", "x", "3", "[A]\r\nx=3\r\n[A]\r\nx=2\r\n"}),
+        WriteCase{"FirstOfTwoSectionsUsed", "[A]\r\nx=1\r\n[A]\r\nx=2\r\n", "A", "x", "3",
+                  "[A]\r\nx=3\r\n[A]\r\nx=2\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileTest, WriteThatChangesNothingKeepsBytes) {
@@ -84,18 +89,15 @@ TEST_P(ProfileReadTest, Value) {
     EXPECT_EQ(Get("s", "KEY"), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ProfileReadTest,
-                         testing::Values(ReadCase{"Plain", "key=value", "value"},
-                                         ReadCase{"Blanks", "  Key \t=  a b  ", "a b"},
-                                         ReadCase{"DoubleQuotes", "key=\" a \"", " a "},
-                                         ReadCase{"SingleQuotes", "key='x'", "x"},
-                                         ReadCase{"MixedQuotesStay", "key=\"x'", "\"x'"},
-                                         ReadCase{"LoneQuoteStays", "key=\"", "\""},
-                                         ReadCase{"FirstEqualsSplits", "key=a=b", "a=b"},
-                                         ReadCase{"Empty", "key=", ""},
-                                         ReadCase{"Comment", ";key=x", "<none>"},
-                                         ReadCase{"NoEquals", "key", "<none>"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileReadTest,
+    testing::Values(ReadCase{"Plain", "key=value", "value"}, ReadCase{"Blanks", "  Key \t=  a b  ", "a b"},
+                    ReadCase{"DoubleQuotes", "key=\" a \"", " a "}, ReadCase{"SingleQuotes", "key='x'", "x"},
+                    ReadCase{"MixedQuotesStay", "key=\"x'", "\"x'"},
+                    ReadCase{"LoneQuoteStays", "key=\"", "\""},
+                    ReadCase{"FirstEqualsSplits", "key=a=b", "a=b"}, ReadCase{"Empty", "key=", ""},
+                    ReadCase{"Comment", ";key=x", "<none>"}, ReadCase{"NoEquals", "key", "<none>"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class ProfileLineEndTest : public ProfileTest, public testing::WithParamInterface<const char*> {};
 
@@ -150,7 +152,8 @@ TEST_F(ProfileTest, OtherWritersAreSeenAtOnce) {
 TEST_F(ProfileTest, ReadOnlyFolderRefusesAndLeavesFile) {
     if (geteuid() == 0) GTEST_SKIP() << "root ignores permissions";
     Put("S", "k", "1");
-    std::filesystem::permissions(dir.Dir(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(dir.Dir(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(plat::WriteProfileString(file, "S", "k", "2"));
     EXPECT_FALSE(plat::WriteProfileString(file, "S", "k", std::string(5000, 'y')));
     EXPECT_FALSE(plat::WriteProfileString(dir / "new.ini", "S", "k", "1"));

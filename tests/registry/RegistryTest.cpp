@@ -1,5 +1,5 @@
-#include "platform/registry/KeyPath.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/KeyPath.h"
 #include "somnex/EngineError.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("somnex-reg-" + std::to_string(::getpid()) + "-" +
-                                           std::to_string(std::random_device{}()));
+        dir = fs::temp_directory_path() /
+              ("somnex-reg-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
         fs::create_directories(dir);
         store = dir / "registry.db";
     }
@@ -143,12 +143,14 @@ TEST_P(WrongType, RaisesInvalidDataType) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WrongType,
-    ::testing::Values(
-        TypeCase{"integer_as_text", [](auto& r) { r.WriteInteger("V", 1); }, [](auto& r) { r.ReadString("V"); }},
-        TypeCase{"text_as_integer", [](auto& r) { r.WriteString("V", "1"); }, [](auto& r) { r.ReadInteger("V"); }},
-        TypeCase{"binary_as_bool", [](auto& r) { r.WriteBinary("V", "\1\0\0\0", 4); },
-                 [](auto& r) { r.ReadBool("V"); }},
-        TypeCase{"integer_as_binary", [](auto& r) { r.WriteInteger("V", 1); }, [](auto& r) { r.ReadBinary("V"); }}),
+    ::testing::Values(TypeCase{"integer_as_text", [](auto& r) { r.WriteInteger("V", 1); },
+                               [](auto& r) { r.ReadString("V"); }},
+                      TypeCase{"text_as_integer", [](auto& r) { r.WriteString("V", "1"); },
+                               [](auto& r) { r.ReadInteger("V"); }},
+                      TypeCase{"binary_as_bool", [](auto& r) { r.WriteBinary("V", "\1\0\0\0", 4); },
+                               [](auto& r) { r.ReadBool("V"); }},
+                      TypeCase{"integer_as_binary", [](auto& r) { r.WriteInteger("V", 1); },
+                               [](auto& r) { r.ReadBinary("V"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RegistryTest, MissingValuesFailExceptText) {

@@ -24,7 +24,8 @@ TEST_P(ButtonLayout, FollowsTheStyleBits) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ButtonLayout,
     ::testing::Values(FlagsCase{MB_OK | MB_ICONINFORMATION, {IDOK}, IDOK},
-                      FlagsCase{MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION, {IDYES, IDNO}, IDNO}, // 292: AskYesNo
+                      FlagsCase{
+                          MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION, {IDYES, IDNO}, IDNO}, // 292: AskYesNo
                       FlagsCase{MB_YESNO, {IDYES, IDNO}, IDYES},
                       FlagsCase{MB_YESNOCANCEL | MB_DEFBUTTON3, {IDYES, IDNO, IDCANCEL}, IDCANCEL},
                       FlagsCase{MB_OKCANCEL | MB_DEFBUTTON3, {IDOK, IDCANCEL}, IDOK}, // names no button
@@ -43,13 +44,13 @@ TEST_P(Policy, PressesItsButtonOrTheDefault) {
     EXPECT_EQ(PolicyAnswer(GetParam().policy, GetParam().flags), GetParam().answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Policy,
-                         ::testing::Values(PolicyCase{AnswerPolicy::Default, 292, IDNO},
-                                           PolicyCase{AnswerPolicy::Yes, 292, IDYES},
-                                           PolicyCase{AnswerPolicy::No, MB_YESNO, IDNO},
-                                           PolicyCase{AnswerPolicy::Cancel, 292, IDNO}, // no Cancel on the box
-                                           PolicyCase{AnswerPolicy::Yes, MB_OK, IDOK},
-                                           PolicyCase{AnswerPolicy::Cancel, MB_OKCANCEL, IDCANCEL}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Policy,
+    ::testing::Values(PolicyCase{AnswerPolicy::Default, 292, IDNO}, PolicyCase{AnswerPolicy::Yes, 292, IDYES},
+                      PolicyCase{AnswerPolicy::No, MB_YESNO, IDNO},
+                      PolicyCase{AnswerPolicy::Cancel, 292, IDNO}, // no Cancel on the box
+                      PolicyCase{AnswerPolicy::Yes, MB_OK, IDOK},
+                      PolicyCase{AnswerPolicy::Cancel, MB_OKCANCEL, IDCANCEL}));
 
 TEST(AnswerPolicyText, KnowsTheFiveWords) {
     EXPECT_EQ(ParseAnswerPolicy(""), AnswerPolicy::Default);
