@@ -1,0 +1,12 @@
+// Hostile input for the .pic picture decoder: any bytes must decode or raise EngineError.
+#include "engine/decoders/PictureLoader.h"
+
+#include "somnex/EngineError.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    try {
+        somnex::DecodePicture("pic", data, size, "fuzz.pic");
+    } catch (const somnex::EngineError&) {
+    }
+    return 0;
+}
