@@ -2,6 +2,7 @@
 
 #include "engine/imaging/GradientPattern.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -32,19 +33,32 @@ private:
     std::vector<plat::Point> points_;
 };
 
+// The diagonal bands end on the last column and row, which a fill leaves out as it leaves out
+// every right and bottom edge; they take their neighbours' colours instead of the start colour.
+void ExtendLastColumnAndRow(plat::Bitmap& b) {
+    const int32_t w = b.Width(), h = b.Height();
+    if (w < 2 || h < 2) return;
+    const int bpp = b.BytesPerPixel();
+    for (int32_t y = 0; y < h; ++y) {
+        uint8_t* row = b.ScanLine(y);
+        std::memcpy(row + (w - 1) * bpp, row + (w - 2) * bpp, size_t(bpp));
+    }
+    std::memcpy(b.ScanLine(h - 1), b.ScanLine(h - 2), size_t(w) * size_t(bpp));
+}
+
 } // namespace
 
 void DrawGradient(plat::Canvas& canvas, uint8_t direction, plat::Color color1, plat::Color color2,
                   const plat::Rect& rect) {
     plat::Bitmap temp(rect.Width(), rect.Height());
-    // Pixels no shape reaches (a direction above 12, the far edges of the diagonal bands) show
-    // the start colour rather than an arbitrary one.
+    // Pixels no shape reaches (all of them for a direction above 12) show the start colour.
     temp.Fill(GradientStepColor(color1, color2, 0, 1));
     {
         plat::Canvas painter(temp);
         CanvasSink sink(painter);
         PaintGradientPattern(sink, direction, color1, color2, rect.Width(), rect.Height());
     }
+    if (direction >= 6 && direction <= 9) ExtendLastColumnAndRow(temp);
     // Both copies put temporary pixel (x, y) at canvas pixel (x, y); the second one matters only
     // to a canvas whose clip region differs between the two areas.
     canvas.CopyRect(temp.ClipRect(), temp, temp.ClipRect());

@@ -171,6 +171,22 @@ TEST(DrawGradient, RectangleBeyondCanvasDoesNotShiftPattern) {
     }
 }
 
+TEST(DrawGradient, DiagonalsReachTheLastColumnAndRow) {
+    // The band edges leave the last column and row unfilled; they must not show a stray colour.
+    for (uint8_t d = 6; d <= 9; ++d) {
+        plat::Bitmap slide(100, 80);
+        plat::Canvas canvas(slide);
+        DrawGradient(canvas, d, 0x000000, 0xFFFFFF, slide.ClipRect());
+        for (int y = 0; y < 80; ++y) ASSERT_EQ(At(slide, 99, y), At(slide, 98, y)) << int(d) << " row " << y;
+        for (int x = 0; x < 100; ++x)
+            ASSERT_EQ(At(slide, x, 79), At(slide, x, 78)) << int(d) << " column " << x;
+    }
+    plat::Bitmap slide(100, 80);
+    plat::Canvas canvas(slide);
+    DrawGradient(canvas, 6, 0x000000, 0xFFFFFF, slide.ClipRect());
+    EXPECT_GT(plat::RedOf(At(slide, 99, 79)), 240); // the far corner is near colour 2
+}
+
 TEST(DrawGradient, ReplacesEarlierContent) {
     plat::Bitmap slide(64, 48);
     slide.Fill(0x123456);
