@@ -3,6 +3,7 @@
 #include "engine/core/MulDiv.h"
 #include "engine/transitions/effects/Families.h"
 
+#include <optional>
 #include <utility>
 
 namespace somnex {
@@ -20,6 +21,21 @@ Extents ComputeExtents(int32_t w, int32_t h, int32_t step, int32_t progress) {
         e.E = MulDiv(h, step, 90);
     }
     return e;
+}
+
+std::optional<SpanRegion> RevealedRegion(int32_t n, const Extents& e, SharedRandom& random) {
+    if (n == 58 || n == 59 || n == 69 || n == 70 || (n >= 80 && n <= 85)) return CurvedRevealRegion(n, e);
+    if ((n >= 60 && n <= 64) || (n >= 71 && n <= 75) || (n >= 86 && n <= 99)) return BarsRegion(n, e);
+    if ((n >= 65 && n <= 68) || (n >= 76 && n <= 79) || (n >= 100 && n <= 109)) return ShredRegion(n, e, random);
+    if (n >= 110 && n <= 117) return TriangleRegion(n, e);
+    if (n >= 123 && n <= 126) return SpeckleRegion(n, e, random);
+    if (n == 127) return RandomSquaresRegion(e, random);
+    if (n >= 136 && n <= 141) return BlindsRegion(n, e);
+    if (n == 142) return RectangularShredRegion(e);
+    if (n == 143 || n == 144) return SweepRegion(n, e);
+    if (n >= 145 && n <= 148) return AppearingRectanglesRegion(n, e);
+    if (n == 149 || n == 150) return RotatingShapeRegion(n, e);
+    return std::nullopt;
 }
 
 namespace {
@@ -40,32 +56,7 @@ void Effect(const PixelView& display, const PixelView& image, TRect& updateRect,
     } else if constexpr (N >= 119 && N <= 122) {
         PivotPixels(N, display, image, progress);
     } else {
-        SpanRegion region;
-        if constexpr (N == 58 || N == 59 || N == 69 || N == 70 || (N >= 80 && N <= 85))
-            region = CurvedRevealRegion(N, e);
-        else if constexpr ((N >= 60 && N <= 64) || (N >= 71 && N <= 75) || (N >= 86 && N <= 99))
-            region = BarsRegion(N, e);
-        else if constexpr ((N >= 65 && N <= 68) || (N >= 76 && N <= 79) || (N >= 100 && N <= 109))
-            region = ShredRegion(N, e, random);
-        else if constexpr (N >= 110 && N <= 117)
-            region = TriangleRegion(N, e);
-        else if constexpr (N >= 123 && N <= 126)
-            region = SpeckleRegion(N, e, random);
-        else if constexpr (N == 127)
-            region = RandomSquaresRegion(e, random);
-        else if constexpr (N >= 136 && N <= 141)
-            region = BlindsRegion(N, e);
-        else if constexpr (N == 142)
-            region = RectangularShredRegion(e);
-        else if constexpr (N == 143 || N == 144)
-            region = SweepRegion(N, e);
-        else if constexpr (N >= 145 && N <= 148)
-            region = AppearingRectanglesRegion(N, e);
-        else if constexpr (N == 149 || N == 150)
-            region = RotatingShapeRegion(N, e);
-        else
-            static_assert(N < 0, "effect without a family");
-        RevealRegion(display, image, region);
+        RevealRegion(display, image, *RevealedRegion(N, e, random));
     }
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 using test::Frame;
 
-void Run(int32_t style, Frame& f, int32_t progress, int32_t step = 4) {
+void Draw(int32_t style, Frame& f, int32_t progress, int32_t step = 4) {
     TRect update{0, 0, f.Display.Width(), f.Display.Height()};
     TransitionEffects[size_t(style - 1)].Proc(f.Display.View(), f.Image.View(), update, step, progress);
     EXPECT_EQ(update, (TRect{0, 0, f.Display.Width(), f.Display.Height()})) << "no effect narrows UpdateRect";
@@ -59,7 +59,7 @@ class RectCopy : public testing::TestWithParam<CopyCase> {};
 TEST_P(RectCopy, OneCopyLandsWhereTheTableSays) {
     for (auto [w, h, p] : {std::tuple{40, 30, 50}, std::tuple{30, 40, 25}, std::tuple{23, 17, 80}}) {
         Frame f(w, h);
-        Run(GetParam().Style, f, p);
+        Draw(GetParam().Style, f, p);
         const Extents e = ComputeExtents(w, h, 4, p);
         const auto [D, S] = GetParam().DS(e);
         for (int32_t y = 0; y < h; ++y) {
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RectCopyExamples, RevealFromLeftAtHalfShowsTheLeftHalf) {
     Frame f(400, 300);
-    Run(5, f, 50);
+    Draw(5, f, 50);
     for (int32_t y : {0, 150, 299}) {
         for (int32_t x = 0; x < 400; ++x) {
             auto d = f.Display.Decode(x, y);
@@ -170,7 +170,7 @@ TEST(RectCopyExamples, RevealFromLeftAtHalfShowsTheLeftHalf) {
 
 TEST(RectCopyExamples, ExpandFromRightSqueezesTheWholePictureIntoTheRightHalf) {
     Frame f(400, 300);
-    Run(1, f, 50);
+    Draw(1, f, 50);
     for (int32_t x = 0; x < 200; ++x) EXPECT_TRUE(f.Display.Decode(x, 100).Old);
     EXPECT_LE(f.Display.Decode(200, 100).X, 1);
     EXPECT_GE(f.Display.Decode(399, 100).X, 398);
@@ -179,7 +179,7 @@ TEST(RectCopyExamples, ExpandFromRightSqueezesTheWholePictureIntoTheRightHalf) {
 
 TEST(RectCopyExamples, UnrollFromLeftShowsTheCurlMirrored) {
     Frame f(400, 300);
-    Run(14, f, 50); // X = 200, curl to R = 240 showing columns 240..279 flipped
+    Draw(14, f, 50); // X = 200, curl to R = 240 showing columns 240..279 flipped
     for (int32_t x = 0; x < 200; ++x) EXPECT_EQ(f.Display.Decode(x, 7).X, x);
     for (int32_t x = 200; x < 240; ++x) {
         auto d = f.Display.Decode(x, 7);
@@ -192,7 +192,7 @@ TEST(RectCopyExamples, UnrollFromLeftShowsTheCurlMirrored) {
 
 TEST(RectCopyExamples, UnrollFromBottomCurlIsClippedToThePicture) {
     Frame f(40, 50);
-    Run(32, f, 90); // Y = 45, D = 5, T = 5 - 2 = 3: curl rows 3..4 from source rows 1..2, flipped
+    Draw(32, f, 90); // Y = 45, D = 5, T = 5 - 2 = 3: curl rows 3..4 from source rows 1..2, flipped
     for (int32_t y = 5; y < 50; ++y) EXPECT_EQ(f.Display.Decode(3, y).Y, y);
     EXPECT_EQ(f.Display.Decode(3, 3).Y, 2);
     EXPECT_EQ(f.Display.Decode(3, 4).Y, 1);
@@ -201,8 +201,8 @@ TEST(RectCopyExamples, UnrollFromBottomCurlIsClippedToThePicture) {
 
 TEST(RectCopyExamples, BuildUpWithoutStepExtentStillReveals) {
     Frame f(10, 10); // E = MulDiv(10, 4, 90) = 0: the second copy would divide by zero
-    Run(16, f, 50);
-    Run(33, f, 50);
+    Draw(16, f, 50);
+    Draw(33, f, 50);
     for (int32_t x = 0; x < 5; ++x) EXPECT_TRUE(f.Display.Decode(x, 1).Image);
 }
 
@@ -210,7 +210,7 @@ TEST(RectCopyExamples, BuildUpWithoutStepExtentStillReveals) {
 
 TEST(Push, PushRightMovesTheOldScreenAndBringsInTheRightOfTheNew) {
     Frame f(40, 20);
-    Run(128, f, 25); // X = 10
+    Draw(128, f, 25); // X = 10
     for (int32_t x = 0; x < 10; ++x) EXPECT_EQ(f.Display.Decode(x, 3).X, 30 + x);
     for (int32_t x = 10; x < 40; ++x) {
         auto d = f.Display.Decode(x, 3);
@@ -221,7 +221,7 @@ TEST(Push, PushRightMovesTheOldScreenAndBringsInTheRightOfTheNew) {
 
 TEST(Push, SqueezeUpKeepsTheWholeOldScreenAboveTheNew) {
     Frame f(20, 40);
-    Run(135, f, 50); // Y = 20: old screen squeezed into rows 0..19, new rows 0..19 below
+    Draw(135, f, 50); // Y = 20: old screen squeezed into rows 0..19, new rows 0..19 below
     EXPECT_LE(f.Display.Decode(5, 0).Y, 1);
     EXPECT_GE(f.Display.Decode(5, 19).Y, 38);
     for (int32_t y = 0; y < 20; ++y) EXPECT_TRUE(f.Display.Decode(5, y).Old);
@@ -244,7 +244,7 @@ int64_t RevealedCount(Frame& f) {
 
 TEST(CurvedReveal, CircleFromCentreGrowsAroundTheCentre) {
     Frame f(400, 300);
-    Run(84, f, 50);
+    Draw(84, f, 50);
     EXPECT_TRUE(Revealed(f, 200, 150));
     EXPECT_TRUE(Revealed(f, 399, 150)); // cx + X - 1: the box reaches the side at mid-height
     EXPECT_FALSE(Revealed(f, 0, 0));
@@ -253,18 +253,18 @@ TEST(CurvedReveal, CircleFromCentreGrowsAroundTheCentre) {
 
 TEST(CurvedReveal, CircleToCentreShowsTheOutsideFirst) {
     Frame f(400, 300);
-    Run(85, f, 50);
+    Draw(85, f, 50);
     EXPECT_TRUE(Revealed(f, 0, 0));
     EXPECT_FALSE(Revealed(f, 200, 150));
 }
 
 TEST(Bars, LeftThenRightFillsOneSetThenTheOther) {
     Frame early(100, 40), late(100, 40);
-    Run(62, early, 20); // A = 2X = 40: rows 0-4, 10-14, ... from the left to column 40
+    Draw(62, early, 20); // A = 2X = 40: rows 0-4, 10-14, ... from the left to column 40
     EXPECT_TRUE(Revealed(early, 39, 2));
     EXPECT_FALSE(Revealed(early, 40, 2));
     EXPECT_FALSE(Revealed(early, 0, 7));
-    Run(62, late, 75); // A = 150 > W: first set full, second from the right from 2W - A = 50
+    Draw(62, late, 75); // A = 150 > W: first set full, second from the right from 2W - A = 50
     EXPECT_TRUE(Revealed(late, 99, 2));
     EXPECT_TRUE(Revealed(late, 50, 7));
     EXPECT_FALSE(Revealed(late, 49, 7));
@@ -273,22 +273,22 @@ TEST(Bars, LeftThenRightFillsOneSetThenTheOther) {
 TEST(Bars, RightTopAndBottomGrowOnlyEveryOtherRowBandAndSnapToFullHeight) {
     for (int32_t style : {94, 95}) {
         Frame half(100, 60);
-        Run(style, half, 50);                    // X = 50 <= W: horizontal bands in their first phase only
+        Draw(style, half, 50);                   // X = 50 <= W: horizontal bands in their first phase only
         const int32_t x = style == 94 ? 52 : 42; // inside the grown part, in a column band from the bottom
         EXPECT_TRUE(Revealed(half, x, 2)) << style;
         EXPECT_FALSE(Revealed(half, x, 7)) << style;
 
         Frame nearEnd(100, 60), snapped(100, 60);
-        Run(style, nearEnd, 90); // H - Y = 6 >= E = 4: vertical bands stop at 54
+        Draw(style, nearEnd, 90); // H - Y = 6 >= E = 4: vertical bands stop at 54
         EXPECT_LT(RevealedCount(nearEnd), 100 * 60);
-        Run(style, snapped, 95); // H - Y = 3 < E: the vertical bands snap to the full height
+        Draw(style, snapped, 95); // H - Y = 3 < E: the vertical bands snap to the full height
         EXPECT_EQ(RevealedCount(snapped), 100 * 60) << style;
     }
 }
 
 TEST(Bars, CrissCrossFromBottomLeftTopRightIsTheIntersection) {
     Frame f(60, 60);
-    Run(99, f, 30);
+    Draw(99, f, 30);
     const Extents e = ComputeExtents(60, 60, 4, 30);
     SharedRandom unused;
     const auto a = RevealedRegion(86, e, unused), b = RevealedRegion(89, e, unused);
@@ -315,13 +315,17 @@ TEST_P(ShredsAndSpeckles, RaggedEdgeStaysWithinItsZone) {
     for (uint32_t seed : {1u, 2u, 3u}) {
         TheRandom().SetSeed(seed);
         Frame f(w, h);
-        Run(c.Style, f, p);
+        Draw(c.Style, f, p);
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w; ++x) {
                 int32_t along = c.Horizontal ? x : y;
                 int32_t depth = c.FromFar ? side - 1 - along : along; // distance from the starting side
-                if (depth < reach - (speckle ? 0 : zone)) ASSERT_TRUE(Revealed(f, x, y)) << x << "," << y;
-                if (depth >= reach + zone) ASSERT_FALSE(Revealed(f, x, y)) << x << "," << y;
+                if (depth < reach - (speckle ? 0 : zone)) {
+                    ASSERT_TRUE(Revealed(f, x, y)) << x << "," << y;
+                }
+                if (depth >= reach + zone) {
+                    ASSERT_FALSE(Revealed(f, x, y)) << x << "," << y;
+                }
             }
         }
     }
@@ -337,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(Members, ShredsAndSpeckles,
 TEST(Shreds, OutFromMiddleGrowsBothWaysFromTheCentreLine) {
     TheRandom().SetSeed(5);
     Frame f(210, 100);
-    Run(67, f, 20); // X = 42, jitter below 30 each way
+    Draw(67, f, 20); // X = 42, jitter below 30 each way
     EXPECT_TRUE(Revealed(f, 104, 50));
     EXPECT_TRUE(Revealed(f, 106, 50));
     EXPECT_FALSE(Revealed(f, 0, 50));
@@ -346,17 +350,17 @@ TEST(Shreds, OutFromMiddleGrowsBothWaysFromTheCentreLine) {
 
 TEST(Triangles, DiagonalFromTopLeftAndStarburstCover) {
     Frame f(100, 100);
-    Run(110, f, 25); // triangle (0,0) (50,0) (0,50)
+    Draw(110, f, 25); // triangle (0,0) (50,0) (0,50)
     EXPECT_TRUE(Revealed(f, 10, 10));
     EXPECT_FALSE(Revealed(f, 30, 30));
     Frame star(100, 80);
-    Run(116, star, 99);
+    Draw(116, star, 99);
     EXPECT_GT(RevealedCount(star), 100 * 80 * 95 / 100);
 }
 
 TEST(Triangles, TriangularShredGrowsAtGridPoints) {
     Frame f(90, 90);                  // E = 4, E2 = 2, grid step 45
-    Run(117, f, 20);                  // X2 = 9: upper-left halves of boxes around (0,0), (45,0), ..., (90,90)
+    Draw(117, f, 20);                 // X2 = 9: upper-left halves of boxes around (0,0), (45,0), ..., (90,90)
     EXPECT_TRUE(Revealed(f, 40, 40)); // just up-left of the grid point (45, 45)
     EXPECT_FALSE(Revealed(f, 50, 50)); // down-right of it: the lower half
     EXPECT_FALSE(Revealed(f, 22, 22)); // between grid points
@@ -367,7 +371,7 @@ TEST(FadeAndPivot, FadeMixesTheColourBytesAndKeepsTheFourth) {
     for (int32_t x = 0; x < 3; ++x) f.Display.Set(x, 0, 0xC8C8C8), f.Image.Set(x, 0, 0x646464);
     const uint8_t fourth = f.Display.Fourth(0, 0);
     f.Image.View().Row(0)[3] = 0x11;
-    Run(118, f, 25);
+    Draw(118, f, 25);
     EXPECT_EQ(f.Display.Get(0, 0), 0xAFAFAFu); // (75 * 200 + 25 * 100) div 100 = 175
     EXPECT_EQ(f.Display.Fourth(0, 0), fourth);
 }
@@ -375,7 +379,7 @@ TEST(FadeAndPivot, FadeMixesTheColourBytesAndKeepsTheFourth) {
 TEST(FadeAndPivot, PivotsSettleIntoPlace) {
     for (int32_t style = 119; style <= 122; ++style) {
         Frame f(64, 48);
-        Run(style, f, 99);
+        Draw(style, f, 99);
         int64_t inPlace = 0;
         for (int32_t y = 0; y < 48; ++y)
             for (int32_t x = 0; x < 64; ++x) {
@@ -390,16 +394,18 @@ TEST(FadeAndPivot, PivotsSettleIntoPlace) {
 TEST(RandomSquares, SameSizeAndProgressRevealTheSameSquares) {
     Frame a(120, 90), b(120, 90), more(120, 90);
     TheRandom().SetSeed(1);
-    Run(127, a, 30);
+    Draw(127, a, 30);
     const uint32_t seedAfter = TheRandom().Seed();
     TheRandom().SetSeed(777);
-    Run(127, b, 30);
+    Draw(127, b, 30);
     EXPECT_EQ(TheRandom().Seed(), seedAfter) << "the reseed decides what the generator yields next";
-    Run(127, more, 60);
+    Draw(127, more, 60);
     for (int32_t y = 0; y < 90; ++y)
         for (int32_t x = 0; x < 120; ++x) {
             ASSERT_EQ(Revealed(a, x, y), Revealed(b, x, y));
-            if (Revealed(a, x, y)) ASSERT_TRUE(Revealed(more, x, y)) << "a square once shown stays shown";
+            if (Revealed(a, x, y)) {
+                ASSERT_TRUE(Revealed(more, x, y)) << "a square once shown stays shown";
+            }
         }
 }
 
@@ -413,7 +419,7 @@ class Blinds : public testing::TestWithParam<SlatCase> {};
 TEST_P(Blinds, SlatsCoverTheirShareOfEachPeriod) {
     const auto& c = GetParam();
     Frame f(c.W, c.H);
-    Run(c.Style, f, c.P);
+    Draw(c.Style, f, c.P);
     const bool rows = c.Style == 137 || c.Style == 140 || c.Style == 141;
     for (auto [at, shown] : c.Columns) EXPECT_EQ(rows ? Revealed(f, 3, at) : Revealed(f, at, 3), shown) << at;
 }
@@ -424,7 +430,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SlatCase{137, 100, 50, 50, {{0, true}, {5, true}, {6, false}, {11, false}, {12, true}}},
                     SlatCase{138, 100, 50, 50, {{0, true}, {24, true}, {25, false}, {50, true}}},
                     SlatCase{139, 100, 50, 50, {{99, true}, {75, true}, {74, false}, {49, true}}},
-                    SlatCase{141, 100, 50, 50, {{49, true}, {38, true}, {37, false}, {24, true}, {12, false}}},
+                    SlatCase{
+                        141, 100, 50, 50, {{49, true}, {38, true}, {37, false}, {24, true}, {12, false}}},
                     // E = 0 on a tiny picture: the period is the whole side, a plain wipe
                     SlatCase{136, 10, 10, 50, {{0, true}, {4, true}, {5, false}}}),
     [](const auto& info) {
@@ -434,15 +441,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Sweep, OneCornerAtTheStartRevealsNothing) {
     for (int32_t style : {143, 144}) {
         Frame f(80, 60);
-        Run(style, f, 1);
+        Draw(style, f, 1);
         EXPECT_EQ(RevealedCount(f), 0) << style;
     }
 }
 
 TEST(Sweep, ClockwiseOpensToTheRightAnticlockwiseToTheLeft) {
     Frame cw(80, 60), acw(80, 60);
-    Run(143, cw, 26);
-    Run(144, acw, 26);
+    Draw(143, cw, 26);
+    Draw(144, acw, 26);
     EXPECT_TRUE(Revealed(cw, 50, 10));
     EXPECT_FALSE(Revealed(cw, 30, 10));
     EXPECT_TRUE(Revealed(acw, 30, 10));
@@ -451,7 +458,7 @@ TEST(Sweep, ClockwiseOpensToTheRightAnticlockwiseToTheLeft) {
 
 TEST(RotatingShape, HalfTurnRectangleIsCentred) {
     Frame f(100, 80);
-    Run(149, f, 50); // turned by a whole pi: the same box around the centre
+    Draw(149, f, 50); // turned by a whole pi: the same box around the centre
     EXPECT_TRUE(Revealed(f, 50, 40));
     EXPECT_TRUE(Revealed(f, 30, 25));
     EXPECT_FALSE(Revealed(f, 20, 40));

@@ -64,8 +64,8 @@ TEST_P(EffectSweep, StaysInsideAndShowsOnlyOldOrNew) {
                             << "effect " << style << " P " << p << " wrote garbage at " << x << "," << y;
                         if (!region) continue;
                         const bool inside = region->Contains(x, y);
-                        ASSERT_TRUE(inside ? d.Image : d.Old)
-                            << "effect " << style << " P " << p << " step " << step << " at " << x << "," << y;
+                        ASSERT_TRUE(inside ? d.Image : d.Old) << "effect " << style << " P " << p << " step "
+                                                              << step << " at " << x << "," << y;
                         ASSERT_TRUE(d.X == x && d.Y == y) << "a reveal shows pixels in place";
                     }
                 }
@@ -74,14 +74,17 @@ TEST_P(EffectSweep, StaysInsideAndShowsOnlyOldOrNew) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, EffectSweep,
-    testing::Values(SweepCase{1, 1, Every(1, 99, 1), {1, 4, 100}, 1}, SweepCase{2, 3, Every(1, 99, 1), {4}, 1},
-                    SweepCase{7, 5, Every(1, 99, 1), {1, 4, 100}, 1}, SweepCase{5, 9, Every(1, 99, 1), {4}, 1},
-                    SweepCase{50, 50, Every(1, 99, 2), {4}, 1}, SweepCase{63, 37, Every(1, 99, 7), {4, 91}, 1},
-                    SweepCase{37, 64, Every(1, 99, 7), {4}, 1}, SweepCase{61, 43, Every(1, 99, 9), {4}, 1, 3},
-                    SweepCase{1920, 1080, {1, 50, 99}, {4}, 97}),
-    [](const auto& info) { return Describe(info.param); });
+INSTANTIATE_TEST_SUITE_P(Sizes, EffectSweep,
+                         testing::Values(SweepCase{1, 1, Every(1, 99, 1), {1, 4, 100}, 1},
+                                         SweepCase{2, 3, Every(1, 99, 1), {4}, 1},
+                                         SweepCase{7, 5, Every(1, 99, 1), {1, 4, 100}, 1},
+                                         SweepCase{5, 9, Every(1, 99, 1), {4}, 1},
+                                         SweepCase{50, 50, Every(1, 99, 2), {4}, 1},
+                                         SweepCase{63, 37, Every(1, 99, 7), {4, 91}, 1},
+                                         SweepCase{37, 64, Every(1, 99, 7), {4}, 1},
+                                         SweepCase{61, 43, Every(1, 99, 9), {4}, 1, 3},
+                                         SweepCase{1920, 1080, {1, 50, 99}, {4}, 97}),
+                         [](const auto& info) { return Describe(info.param); });
 
 } // namespace
 } // namespace somnex

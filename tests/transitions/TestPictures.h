@@ -11,7 +11,9 @@ namespace somnex::test {
 
 constexpr uint32_t OldMark = 0x800000;
 
-inline uint32_t Id(int32_t x, int32_t y, int32_t w) { return uint32_t(y * w + x + 1) & 0x7FFFFF; }
+inline uint32_t Id(int32_t x, int32_t y, int32_t w) {
+    return uint32_t(y * w + x + 1) & 0x7FFFFF;
+}
 
 struct Decoded {
     bool Old = false, Image = false;
@@ -30,18 +32,19 @@ public:
         std::memset(bytes_.data(), Sentinel, bytes_.size());
     }
 
-    PixelView View() {
-        return {bytes_.data() + stride_ + guard_, w_, h_, stride_, bpp_};
-    }
+    PixelView View() { return {bytes_.data() + stride_ + guard_, w_, h_, stride_, bpp_}; }
 
     bool GuardsIntact() const {
-        for (int32_t row = 0; row < h_ + 2; ++row) {
-            const uint8_t* r = bytes_.data() + size_t(row) * size_t(stride_);
-            const bool inner = row >= 1 && row <= h_;
-            for (ptrdiff_t i = 0; i < stride_; ++i) {
-                const bool pixel = inner && i >= guard_ && i < guard_ + ptrdiff_t(w_) * bpp_;
-                if (!pixel && r[i] != Sentinel) return false;
-            }
+        auto clean = [](const uint8_t* p, size_t n) {
+            for (size_t i = 0; i < n; ++i)
+                if (p[i] != Sentinel) return false;
+            return true;
+        };
+        const size_t row = size_t(stride_), pixels = size_t(w_) * size_t(bpp_);
+        if (!clean(bytes_.data(), row) || !clean(bytes_.data() + row * size_t(h_ + 1), row)) return false;
+        for (int32_t y = 1; y <= h_; ++y) {
+            const uint8_t* r = bytes_.data() + size_t(y) * row;
+            if (!clean(r, size_t(guard_)) || !clean(r + guard_ + pixels, size_t(guard_))) return false;
         }
         return true;
     }

@@ -7,6 +7,7 @@
 #include "engine/transitions/Region.h"
 #include "engine/transitions/RowOps.h"
 
+#include <optional>
 #include <vector>
 
 namespace somnex {
@@ -27,6 +28,9 @@ SpanRegion RectangularShredRegion(const Extents& e);                    // 142
 SpanRegion AppearingRectanglesRegion(int32_t number, const Extents& e); // 145 to 148
 SpanRegion SweepRegion(int32_t number, const Extents& e);               // 143, 144
 SpanRegion RotatingShapeRegion(int32_t number, const Extents& e);       // 149, 150
+
+// The region of a reveal effect for one frame; none for the copy and pixel families.
+std::optional<SpanRegion> RevealedRegion(int32_t number, const Extents& e, SharedRandom& random);
 
 // The pixel families, on views of equal size (32 bits per pixel as the player prepares them; 24
 // works too).
