@@ -1,37 +1,14 @@
 #include "engine/imaging/Gradient.h"
 
 #include "engine/imaging/GradientPattern.h"
+#include "engine/imaging/GradientSpans.h"
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace somnex {
 
 namespace {
-
-class CanvasSink final : public GradientSink {
-public:
-    explicit CanvasSink(plat::Canvas& canvas) : canvas_(canvas) {
-        canvas_.SetPen({plat::ColorBlack, 1, plat::PenStyle::Clear});
-    }
-    void SetColor(uint32_t color) override { canvas_.SetBrush({color, plat::BrushStyle::Solid}); }
-    void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
-        canvas_.FillRect({left, top, right, bottom});
-    }
-    void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
-        canvas_.Ellipse({left, top, right, bottom});
-    }
-    void Polygon(const GradientPoint* points, int32_t count) override {
-        points_.clear();
-        for (int32_t i = 0; i < count; ++i) points_.push_back({points[i].X, points[i].Y});
-        canvas_.Polygon(points_, plat::FillRule::EvenOdd);
-    }
-
-private:
-    plat::Canvas& canvas_;
-    std::vector<plat::Point> points_;
-};
 
 // The diagonal bands end on the last column and row, which a fill leaves out as it leaves out
 // every right and bottom edge; they take their neighbours' colours instead of the start colour.
@@ -53,11 +30,9 @@ void DrawGradient(plat::Canvas& canvas, uint8_t direction, plat::Color color1, p
     plat::Bitmap temp(rect.Width(), rect.Height());
     // Pixels no shape reaches (all of them for a direction above 12) show the start colour.
     temp.Fill(GradientStepColor(color1, color2, 0, 1));
-    {
-        plat::Canvas painter(temp);
-        CanvasSink sink(painter);
-        PaintGradientPattern(sink, direction, color1, color2, rect.Width(), rect.Height());
-    }
+    GradientSpanPainter painter;
+    PaintGradientPattern(painter, direction, color1, color2, rect.Width(), rect.Height());
+    painter.Render(temp);
     if (direction >= 6 && direction <= 9) ExtendLastColumnAndRow(temp);
     // Both copies put temporary pixel (x, y) at canvas pixel (x, y); the second one matters only
     // to a canvas whose clip region differs between the two areas.

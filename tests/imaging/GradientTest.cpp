@@ -1,5 +1,6 @@
 #include "engine/imaging/Gradient.h"
 #include "engine/imaging/GradientPattern.h"
+#include "engine/imaging/GradientSpans.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,48 @@ TEST(GradientPattern, DiagonalBandsStartAtTheirCorner) {
 uint32_t At(const plat::Bitmap& b, int x, int y) {
     return b.Pixel(x, y);
 }
+
+// The same shapes through the canvas's own fills, one after another.
+class CanvasPainter final : public GradientSink {
+public:
+    explicit CanvasPainter(plat::Canvas& c) : c_(c) { c_.SetPen({0, 1, plat::PenStyle::Clear}); }
+    void SetColor(uint32_t color) override { c_.SetBrush({color, plat::BrushStyle::Solid}); }
+    void FillRect(int32_t l, int32_t t, int32_t r, int32_t b) override { c_.FillRect({l, t, r, b}); }
+    void Ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override { c_.Ellipse({l, t, r, b}); }
+    void Polygon(const GradientPoint* p, int32_t n) override {
+        std::vector<plat::Point> pts;
+        for (int32_t i = 0; i < n; ++i) pts.push_back({p[i].X, p[i].Y});
+        c_.Polygon(pts, plat::FillRule::EvenOdd);
+    }
+
+private:
+    plat::Canvas& c_;
+};
+
+class SpanPainterMatchesCanvas : public testing::TestWithParam<uint8_t> {};
+
+// Painting each row once from the last shape back must give exactly what painting every shape
+// in turn gives.
+TEST_P(SpanPainterMatchesCanvas, SamePixels) {
+    const uint8_t d = GetParam();
+    for (plat::Size size : {plat::Size{160, 120}, plat::Size{97, 61}}) {
+        plat::Bitmap fast(size.Width, size.Height), slow(size.Width, size.Height);
+        fast.Fill(0x777777);
+        slow.Fill(0x777777);
+        GradientSpanPainter spans;
+        PaintGradientPattern(spans, d, 0x2040F0, 0xF0C010, size.Width, size.Height);
+        spans.Render(fast);
+        plat::Canvas canvas(slow);
+        CanvasPainter painter(canvas);
+        PaintGradientPattern(painter, d, 0x2040F0, 0xF0C010, size.Width, size.Height);
+        int differing = 0;
+        for (int y = 0; y < size.Height; ++y)
+            for (int x = 0; x < size.Width; ++x) differing += At(fast, x, y) != At(slow, x, y);
+        EXPECT_EQ(differing, 0) << int(d);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, SpanPainterMatchesCanvas, testing::Range<uint8_t>(0, 13));
 
 TEST(DrawGradient, BandsLandOnCanvas) {
     plat::Bitmap slide(800, 600);
