@@ -7,7 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string once = plat::NormalizeKeyPath(text);
     // Normal form is stable, has no empty component, and its ancestry ends at itself.
     if (plat::NormalizeKeyPath(once) != once) std::abort();
-    if (once.find("\\\\") != std::string::npos || (!once.empty() && (once.front() == '\\' || once.back() == '\\')))
+    if (once.find("\\\\") != std::string::npos ||
+        (!once.empty() && (once.front() == '\\' || once.back() == '\\')))
         std::abort();
     auto chain = plat::KeyPathAncestry(once);
     if (!once.empty() && chain.back() != once) std::abort();

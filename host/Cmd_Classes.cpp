@@ -29,8 +29,8 @@ int Classes(const Args& args) {
     return kOk;
 }
 
-const HostCommandRegistrar command({"classes", "", "List the registered classes: ProgID, CLSID, description, server.",
-                                    "", Classes});
+const HostCommandRegistrar
+    command({"classes", "", "List the registered classes: ProgID, CLSID, description, server.", "", Classes});
 } // namespace
 
 } // namespace host

@@ -14,7 +14,8 @@ bool LibraryArgument(const Args& args, std::string& path, int& error) {
         if (args[i] == "--library" && i + 1 < args.size()) {
             path = args[++i];
         } else {
-            error = Fail(args[i] == "--library" ? "--library needs a path" : "unexpected argument '" + args[i] + "'",
+            error = Fail(args[i] == "--library" ? "--library needs a path"
+                                                : "unexpected argument '" + args[i] + "'",
                          kUsage);
             return false;
         }
@@ -40,15 +41,19 @@ int RunEntry(const Args& args, bool registering) {
     return kOk;
 }
 
-int Register(const Args& args) { return RunEntry(args, true); }
-int Unregister(const Args& args) { return RunEntry(args, false); }
+int Register(const Args& args) {
+    return RunEntry(args, true);
+}
+int Unregister(const Args& args) {
+    return RunEntry(args, false);
+}
 
 const HostCommandRegistrar registerCommand({"register", "[--library PATH]",
                                             "Register the engine's classes and type library for this user.",
                                             "PATH defaults to libsomnex.so beside this program.", Register});
-const HostCommandRegistrar unregisterCommand({"unregister", "[--library PATH]",
-                                              "Remove the engine's classes and type library from the registry.",
-                                              "PATH defaults to libsomnex.so beside this program.", Unregister});
+const HostCommandRegistrar unregisterCommand(
+    {"unregister", "[--library PATH]", "Remove the engine's classes and type library from the registry.",
+     "PATH defaults to libsomnex.so beside this program.", Unregister});
 } // namespace
 
 } // namespace host

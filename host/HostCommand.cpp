@@ -13,7 +13,9 @@ std::vector<HostCommand>& Table() {
 }
 } // namespace
 
-const std::vector<HostCommand>& Commands() { return Table(); }
+const std::vector<HostCommand>& Commands() {
+    return Table();
+}
 
 HostCommandRegistrar::HostCommandRegistrar(const HostCommand& command) {
     auto& t = Table();

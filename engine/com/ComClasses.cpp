@@ -31,7 +31,8 @@ std::vector<TComClassEntry> Build() {
     };
     const Row rows[] = {
         {"ScrProject", CLSID_ScrProject, "Screensaver Project File Object", Make<TIScrProject>()},
-        {"IIniScrProject", CLSID_IIniScrProject, "Screensaver Project File Object - INI", Make<TIIniScrProject>()},
+        {"IIniScrProject", CLSID_IIniScrProject, "Screensaver Project File Object - INI",
+         Make<TIIniScrProject>()},
         {"IIniPCVScrProject", CLSID_IIniPCVScrProject, "Pictavio Project File Object - INI",
          Make<TIIniPCVScrProject>()},
         {"IIniVCVScrProject", CLSID_IIniVCVScrProject, "Vectavio Project File Object - INI",
@@ -52,7 +53,9 @@ std::vector<TComClassEntry> Build() {
 }
 } // namespace
 
-std::string TComClassEntry::ProgID() const { return TheTypeLibrary().Name + "." + ClassName; }
+std::string TComClassEntry::ProgID() const {
+    return TheTypeLibrary().Name + "." + ClassName;
+}
 
 const std::vector<TComClassEntry>& ClassRegistry() {
     static const std::vector<TComClassEntry> entries = Build();
@@ -67,10 +70,14 @@ const TComClassEntry* FindClass(const CLSID& clsid) {
 
 const char* ThreadingModelName(TThreadingModel model) {
     switch (model) {
-    case TThreadingModel::tmSingle: return "Single";
-    case TThreadingModel::tmFree: return "Free";
-    case TThreadingModel::tmBoth: return "Both";
-    default: return "Apartment";
+    case TThreadingModel::tmSingle:
+        return "Single";
+    case TThreadingModel::tmFree:
+        return "Free";
+    case TThreadingModel::tmBoth:
+        return "Both";
+    default:
+        return "Apartment";
     }
 }
 

@@ -26,7 +26,9 @@ SOMNEX_EXPORT HRESULT DllGetClassObject(const CLSID& clsid, const IID& iid, void
     return entry->Factory->QueryInterface(iid, object);
 }
 
-SOMNEX_EXPORT HRESULT DllCanUnloadNow() { return plat::ModuleCounts::CanUnload() ? S_OK : S_FALSE; }
+SOMNEX_EXPORT HRESULT DllCanUnloadNow() {
+    return plat::ModuleCounts::CanUnload() ? S_OK : S_FALSE;
+}
 
 SOMNEX_EXPORT HRESULT DllRegisterServer() {
     try {

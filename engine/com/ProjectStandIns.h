@@ -24,7 +24,9 @@ public:
     bool IsProjectFile(const char16_t*) override { AbstractError(); }
 
 protected:
-    bool Answers(const IID& iid) const override { return plat::AnswersOneOf(iid, {IID_IUnknown, IID_IScrProject}); }
+    bool Answers(const IID& iid) const override {
+        return plat::AnswersOneOf(iid, {IID_IUnknown, IID_IScrProject});
+    }
 };
 
 template <class Itf>
@@ -51,12 +53,16 @@ class TIIniScrProject final : public TIIniScrProjectOf<IIniScrProject> {};
 
 class TIIniPCVScrProject final : public TIIniScrProjectOf<IIniPCVScrProject> {
 protected:
-    bool Answers(const IID& iid) const override { return TIIniScrProjectOf::Answers(iid) || iid == IID_IIniPCVScrProject; }
+    bool Answers(const IID& iid) const override {
+        return TIIniScrProjectOf::Answers(iid) || iid == IID_IIniPCVScrProject;
+    }
 };
 
 class TIIniVCVScrProject final : public TIIniScrProjectOf<IIniVCVScrProject> {
 protected:
-    bool Answers(const IID& iid) const override { return TIIniScrProjectOf::Answers(iid) || iid == IID_IIniVCVScrProject; }
+    bool Answers(const IID& iid) const override {
+        return TIIniScrProjectOf::Answers(iid) || iid == IID_IIniVCVScrProject;
+    }
 };
 
 } // namespace somnex

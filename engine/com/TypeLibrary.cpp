@@ -9,7 +9,9 @@
 namespace somnex {
 
 namespace {
-std::string LibKey() { return "\\TypeLib\\" + plat::GuidToString(TheTypeLibrary().LibID); }
+std::string LibKey() {
+    return "\\TypeLib\\" + plat::GuidToString(TheTypeLibrary().LibID);
+}
 
 std::string FolderOf(const std::string& path) {
     size_t slash = path.rfind('/');

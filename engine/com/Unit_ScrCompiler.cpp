@@ -14,7 +14,9 @@ std::string FolderPart(const std::string& path) {
 }
 } // namespace
 
-bool TScrCompiler::Compile(int32_t) { AbstractError(); }
+bool TScrCompiler::Compile(int32_t) {
+    AbstractError();
+}
 
 bool TProductCompiler::Compile(int32_t Value) {
     if (EngineParams.size() != ParamCount() || !plat::FileExists(EngineParams[2])) {

@@ -13,9 +13,7 @@ public:
     bool Compile(int32_t Value) override;
 
 protected:
-    bool Answers(const IID& iid) const override {
-        return TSomnexOf::Answers(iid) || iid == IID_IScrCompiler;
-    }
+    bool Answers(const IID& iid) const override { return TSomnexOf::Answers(iid) || iid == IID_IScrCompiler; }
 };
 
 // The driver both product compilers share: checks the list and the output location, asks the

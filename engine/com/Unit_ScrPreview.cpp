@@ -5,7 +5,9 @@
 
 namespace somnex {
 
-bool TScrPreview::Preview(bool, int32_t) { AbstractError(); }
+bool TScrPreview::Preview(bool, int32_t) {
+    AbstractError();
+}
 
 bool TProductPreview::Preview(bool Flag, int32_t Value) {
     if (EngineParams.size() != 1 || !plat::FileExists(EngineParams[0])) {

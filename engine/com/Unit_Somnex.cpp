@@ -12,22 +12,32 @@ std::string& Caption() {
 }
 } // namespace
 
-const std::string& MessageCaption() { return Caption(); }
-void SetMessageCaption(const std::string& caption) { Caption() = caption; }
+const std::string& MessageCaption() {
+    return Caption();
+}
+void SetMessageCaption(const std::string& caption) {
+    Caption() = caption;
+}
 
 int EngineMessageBox(const std::string& Caption, const std::string& Text, uint32_t Flags) {
     return plat::ShowMessageBox(Caption, Text, Flags | plat::MB_APPLMODAL);
 }
 
-void ShowInfo(const std::string& Text, uint32_t Flags) { EngineMessageBox(MessageCaption(), Text, Flags); }
+void ShowInfo(const std::string& Text, uint32_t Flags) {
+    EngineMessageBox(MessageCaption(), Text, Flags);
+}
 
-void ShowError(const std::string& Text, uint32_t Flags) { EngineMessageBox(MessageCaption(), Text, Flags); }
+void ShowError(const std::string& Text, uint32_t Flags) {
+    EngineMessageBox(MessageCaption(), Text, Flags);
+}
 
 int AskYesNo(const std::string& Text, uint32_t Flags) {
     return EngineMessageBox(MessageCaption(), Text, Flags + plat::MB_YESNO + plat::MB_DEFBUTTON2);
 }
 
-bool FolderExists(const std::string& Path) { return plat::DirectoryExists(Path); }
+bool FolderExists(const std::string& Path) {
+    return plat::DirectoryExists(Path);
+}
 
 bool CreateFolderPath(const std::string& Path) {
     if (Path.empty()) throw EngineError("Unable to create directory");
@@ -40,7 +50,9 @@ bool CreateFolderPath(const std::string& Path) {
     return plat::CreateDir(dir) || FolderExists(dir);
 }
 
-void AbstractError() { throw EngineError("Abstract Error"); }
+void AbstractError() {
+    throw EngineError("Abstract Error");
+}
 
 TEngineParams CopyParams(const char* const* Params, int32_t Last) {
     TEngineParams list;

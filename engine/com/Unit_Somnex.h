@@ -38,12 +38,16 @@ TEngineParams CopyParams(const char* const* Params, int32_t Last);
 template <class Itf>
 class TSomnexOf : public plat::ComImpl<Itf> {
 public:
-    void SetParams(const char* const* Params, int32_t Last) override { EngineParams = CopyParams(Params, Last); }
+    void SetParams(const char* const* Params, int32_t Last) override {
+        EngineParams = CopyParams(Params, Last);
+    }
 
     TEngineParams EngineParams;
 
 protected:
-    bool Answers(const IID& iid) const override { return plat::AnswersOneOf(iid, {IID_IUnknown, IID_ISomnex}); }
+    bool Answers(const IID& iid) const override {
+        return plat::AnswersOneOf(iid, {IID_IUnknown, IID_ISomnex});
+    }
 };
 
 class TSomnex final : public TSomnexOf<ISomnex> {};

@@ -12,13 +12,16 @@ using BSTR = char16_t*;
 
 inline BSTR SysAllocStringLen(const char16_t* text, uint32_t length) {
     if (length > (UINT32_MAX - sizeof(uint32_t) - sizeof(char16_t)) / sizeof(char16_t)) return nullptr;
-    auto* block = static_cast<unsigned char*>(std::malloc(sizeof(uint32_t) + (length + 1u) * sizeof(char16_t)));
+    auto* block =
+        static_cast<unsigned char*>(std::malloc(sizeof(uint32_t) + (length + 1u) * sizeof(char16_t)));
     if (!block) return nullptr;
     uint32_t bytes = length * static_cast<uint32_t>(sizeof(char16_t));
     std::memcpy(block, &bytes, sizeof bytes);
     auto* units = reinterpret_cast<char16_t*>(block + sizeof(uint32_t));
-    if (text) std::memcpy(units, text, bytes);
-    else std::memset(units, 0, bytes);
+    if (text)
+        std::memcpy(units, text, bytes);
+    else
+        std::memset(units, 0, bytes);
     units[length] = 0;
     return units;
 }
@@ -82,7 +85,9 @@ public:
     }
     BSTR Get() const { return text_; }
     uint32_t Length() const { return SysStringLen(text_); }
-    std::u16string_view View() const { return text_ ? std::u16string_view(text_, Length()) : std::u16string_view(); }
+    std::u16string_view View() const {
+        return text_ ? std::u16string_view(text_, Length()) : std::u16string_view();
+    }
 
 private:
     BSTR text_ = nullptr;

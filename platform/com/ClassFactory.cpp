@@ -32,8 +32,10 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, const IID& iid, void** obj
 }
 
 HRESULT ClassFactory::LockServer(int32_t lock) {
-    if (lock) ModuleCounts::Lock();
-    else ModuleCounts::Unlock();
+    if (lock)
+        ModuleCounts::Lock();
+    else
+        ModuleCounts::Unlock();
     return S_OK;
 }
 

@@ -64,9 +64,8 @@ void* CreateComObject(const CLSID& clsid, const IID& iid) {
     IClassFactory* factory = nullptr;
     HRESULT hr = server.GetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory));
     if (FAILED(hr) || !factory)
-        throw CreateFailure(FAILED(hr) ? hr : E_FAIL,
-                            "The server of class " + GuidToString(clsid) + " has no factory for it (" +
-                                HexCode(hr) + ")");
+        throw CreateFailure(FAILED(hr) ? hr : E_FAIL, "The server of class " + GuidToString(clsid) +
+                                                          " has no factory for it (" + HexCode(hr) + ")");
     void* object = nullptr;
     hr = factory->CreateInstance(nullptr, iid, &object);
     factory->Release();
@@ -97,6 +96,8 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, uint32_t, const II
     }
 }
 
-const std::string& LastCreateError() { return lastError; }
+const std::string& LastCreateError() {
+    return lastError;
+}
 
 } // namespace plat

@@ -31,7 +31,8 @@ void* CreateComObject(const CLSID& clsid, const IID& iid);
 // The platform's call: REGDB_E_CLASSNOTREG for an unregistered class, CO_E_DLLNOTFOUND for a
 // library that does not load, CO_E_ERRORINDLL for one without the entry point, otherwise the
 // server's own result. Text of the last failure on this thread: LastCreateError().
-HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, uint32_t context, const IID& iid, void** object);
+HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, uint32_t context, const IID& iid,
+                         void** object);
 const std::string& LastCreateError();
 
 } // namespace plat

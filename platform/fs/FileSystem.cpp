@@ -45,7 +45,9 @@ std::string GetCurrentDir() {
     return fs::current_path(ec).string();
 }
 
-bool SetCurrentDir(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
+bool SetCurrentDir(const std::string& path) {
+    return !path.empty() && ::chdir(path.c_str()) == 0;
+}
 
 std::string ExpandFileName(const std::string& path) {
     if (path.empty()) return GetCurrentDir();
@@ -56,6 +58,8 @@ std::string ExpandFileName(const std::string& path) {
     return s;
 }
 
-std::string ShortPathName(const std::string& path) { return path; }
+std::string ShortPathName(const std::string& path) {
+    return path;
+}
 
 } // namespace plat

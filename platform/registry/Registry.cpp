@@ -10,7 +10,9 @@
 namespace plat {
 
 namespace {
-int HiveId(Hive h) { return static_cast<int>(h); }
+int HiveId(Hive h) {
+    return static_cast<int>(h);
+}
 
 [[noreturn]] void Raise(const char* format, std::string_view name) {
     std::string text(format);
@@ -27,9 +29,12 @@ struct Registry::Stored {
 std::filesystem::path Registry::DefaultStorePath() {
     if (const char* p = std::getenv("SOMNEX_REGISTRY"); p && *p) return p;
     std::filesystem::path config;
-    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) config = x;
-    else if (const char* h = std::getenv("HOME"); h && *h) config = std::filesystem::path(h) / ".config";
-    else config = std::filesystem::temp_directory_path();
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
+        config = x;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        config = std::filesystem::path(h) / ".config";
+    else
+        config = std::filesystem::temp_directory_path();
     return config / "brindlewood" / "registry.db";
 }
 
@@ -47,8 +52,10 @@ void Registry::SetRootKey(Hive root) {
 
 bool Registry::OpenKey(std::string_view key, bool canCreate) {
     std::string path = ResolveKeyPath(current_, key);
-    if (canCreate) store_->CreateKey(HiveId(root_), path);
-    else if (!path.empty() && !store_->FindKey(HiveId(root_), path)) return false;
+    if (canCreate)
+        store_->CreateKey(HiveId(root_), path);
+    else if (!path.empty() && !store_->FindKey(HiveId(root_), path))
+        return false;
     current_ = path;
     open_ = true;
     readOnly_ = false;
@@ -137,7 +144,9 @@ int32_t Registry::ReadInteger(std::string_view name) {
     return v;
 }
 
-bool Registry::ReadBool(std::string_view name) { return ReadInteger(name) != 0; }
+bool Registry::ReadBool(std::string_view name) {
+    return ReadInteger(name) != 0;
+}
 
 std::vector<uint8_t> Registry::ReadBinary(std::string_view name) {
     Stored s;
@@ -163,9 +172,13 @@ void Registry::WriteString(std::string_view name, std::string_view value) {
     Write(name, REG_SZ, value.data(), value.size());
 }
 
-void Registry::WriteInteger(std::string_view name, int32_t value) { Write(name, REG_DWORD, &value, sizeof value); }
+void Registry::WriteInteger(std::string_view name, int32_t value) {
+    Write(name, REG_DWORD, &value, sizeof value);
+}
 
-void Registry::WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
+void Registry::WriteBool(std::string_view name, bool value) {
+    WriteInteger(name, value ? 1 : 0);
+}
 
 void Registry::WriteBinary(std::string_view name, const void* data, size_t size) {
     Write(name, REG_BINARY, data, size);

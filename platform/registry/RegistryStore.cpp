@@ -100,7 +100,9 @@ RegistryStore::RegistryStore(const std::filesystem::path& file) : file_(file.str
     }
 }
 
-RegistryStore::~RegistryStore() { sqlite3_close(db_); }
+RegistryStore::~RegistryStore() {
+    sqlite3_close(db_);
+}
 
 void RegistryStore::Fail(int rc) {
     if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
@@ -133,15 +135,17 @@ int64_t RegistryStore::CreateKey(int hive, const std::string& path) {
 }
 
 bool RegistryStore::DeleteKey(int hive, const std::string& path) {
-    Statement s(*this, "DELETE FROM registry_keys WHERE hive = ?1 AND (path = ?2 OR"
-                       " (?2 = '' AND path <> '') OR substr(path, 1, length(?2) + 1) = (?2 || '\\') COLLATE NOCASE)");
+    Statement s(
+        *this, "DELETE FROM registry_keys WHERE hive = ?1 AND (path = ?2 OR"
+               " (?2 = '' AND path <> '') OR substr(path, 1, length(?2) + 1) = (?2 || '\\') COLLATE NOCASE)");
     s.Bind(1, hive).Bind(2, path).Step();
     return sqlite3_changes(db_) > 0;
 }
 
 std::vector<std::string> RegistryStore::Descendants(int hive, const std::string& path) {
-    Statement s(*this, "SELECT path FROM registry_keys WHERE hive = ?1 AND path <> '' AND"
-                       " (?2 = '' OR substr(path, 1, length(?2) + 1) = (?2 || '\\') COLLATE NOCASE) ORDER BY id");
+    Statement s(*this,
+                "SELECT path FROM registry_keys WHERE hive = ?1 AND path <> '' AND"
+                " (?2 = '' OR substr(path, 1, length(?2) + 1) = (?2 || '\\') COLLATE NOCASE) ORDER BY id");
     s.Bind(1, hive).Bind(2, path);
     std::vector<std::string> out;
     while (s.Step()) out.push_back(s.Text(0));

@@ -16,9 +16,12 @@ char32_t DecodeOne(std::string_view text, size_t& i) {
     }
     int extra;
     char32_t cp, min;
-    if ((b0 & 0xE0) == 0xC0) extra = 1, cp = b0 & 0x1F, min = 0x80;
-    else if ((b0 & 0xF0) == 0xE0) extra = 2, cp = b0 & 0x0F, min = 0x800;
-    else if ((b0 & 0xF8) == 0xF0) extra = 3, cp = b0 & 0x07, min = 0x10000;
+    if ((b0 & 0xE0) == 0xC0)
+        extra = 1, cp = b0 & 0x1F, min = 0x80;
+    else if ((b0 & 0xF0) == 0xE0)
+        extra = 2, cp = b0 & 0x0F, min = 0x800;
+    else if ((b0 & 0xF8) == 0xF0)
+        extra = 3, cp = b0 & 0x07, min = 0x10000;
     else {
         ++i;
         return kReplacement;
@@ -83,7 +86,8 @@ std::string WideToAnsi(std::u16string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

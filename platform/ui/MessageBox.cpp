@@ -31,31 +31,45 @@ int HeadlessBox(const std::string& caption, const std::string& text, uint32_t fl
     int answer = PolicyAnswer(policy.value_or(AnswerPolicy::Default), flags);
     std::string buttons;
     for (int b : ButtonsOf(flags)) buttons += std::string(buttons.empty() ? "" : "/") + ButtonName(b);
-    std::fprintf(stderr, "[%s] %s [%s] -> %s\n", caption.c_str(), text.c_str(), buttons.c_str(), ButtonName(answer));
+    std::fprintf(stderr, "[%s] %s [%s] -> %s\n", caption.c_str(), text.c_str(), buttons.c_str(),
+                 ButtonName(answer));
     std::fflush(stderr);
     return answer;
 }
 
 QMessageBox::StandardButton StandardOf(int id) {
     switch (id) {
-    case IDOK: return QMessageBox::Ok;
-    case IDCANCEL: return QMessageBox::Cancel;
-    case IDABORT: return QMessageBox::Abort;
-    case IDRETRY: return QMessageBox::Retry;
-    case IDIGNORE: return QMessageBox::Ignore;
-    case IDYES: return QMessageBox::Yes;
-    case IDNO: return QMessageBox::No;
-    default: return QMessageBox::NoButton;
+    case IDOK:
+        return QMessageBox::Ok;
+    case IDCANCEL:
+        return QMessageBox::Cancel;
+    case IDABORT:
+        return QMessageBox::Abort;
+    case IDRETRY:
+        return QMessageBox::Retry;
+    case IDIGNORE:
+        return QMessageBox::Ignore;
+    case IDYES:
+        return QMessageBox::Yes;
+    case IDNO:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::NoButton;
     }
 }
 
 QMessageBox::Icon QtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -102,13 +116,16 @@ int ShowMessageBox(const std::string& caption, const std::string& text, uint32_t
         }
         return handler(caption, text, flags);
     }
-    case UiMode::Desktop: return DesktopBox(caption, text, flags);
-    default: return HeadlessBox(caption, text, flags);
+    case UiMode::Desktop:
+        return DesktopBox(caption, text, flags);
+    default:
+        return HeadlessBox(caption, text, flags);
     }
 }
 
 bool EnsureApplication() {
-    if (QCoreApplication::instance()) return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+    if (QCoreApplication::instance())
+        return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
     if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // Lives until the process ends: a host may keep using it after our library is gone, and Qt
     // does not survive being torn down and set up again in one process.

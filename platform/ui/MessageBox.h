@@ -10,7 +10,8 @@
 
 namespace plat {
 
-using MessageBoxHandler = std::function<int(const std::string& caption, const std::string& text, uint32_t flags)>;
+using MessageBoxHandler =
+    std::function<int(const std::string& caption, const std::string& text, uint32_t flags)>;
 
 // Installs (or, given an empty handler, removes) the scripted handler.
 void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -6,12 +6,18 @@ namespace plat {
 
 std::vector<int> ButtonsOf(uint32_t flags) {
     switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {IDOK};
+    case MB_OKCANCEL:
+        return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+        return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+        return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+        return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+        return {IDRETRY, IDCANCEL};
+    default:
+        return {IDOK};
     }
 }
 
@@ -30,24 +36,37 @@ std::optional<int> DismissAnswer(uint32_t flags) {
 
 MessageIcon IconOf(uint32_t flags) {
     switch (flags & MB_ICONMASK) {
-    case MB_ICONERROR: return MessageIcon::Error;
-    case MB_ICONQUESTION: return MessageIcon::Question;
-    case MB_ICONWARNING: return MessageIcon::Warning;
-    case MB_ICONINFORMATION: return MessageIcon::Information;
-    default: return MessageIcon::None;
+    case MB_ICONERROR:
+        return MessageIcon::Error;
+    case MB_ICONQUESTION:
+        return MessageIcon::Question;
+    case MB_ICONWARNING:
+        return MessageIcon::Warning;
+    case MB_ICONINFORMATION:
+        return MessageIcon::Information;
+    default:
+        return MessageIcon::None;
     }
 }
 
 const char* ButtonName(int id) {
     switch (id) {
-    case IDOK: return "OK";
-    case IDCANCEL: return "Cancel";
-    case IDABORT: return "Abort";
-    case IDRETRY: return "Retry";
-    case IDIGNORE: return "Ignore";
-    case IDYES: return "Yes";
-    case IDNO: return "No";
-    default: return "?";
+    case IDOK:
+        return "OK";
+    case IDCANCEL:
+        return "Cancel";
+    case IDABORT:
+        return "Abort";
+    case IDRETRY:
+        return "Retry";
+    case IDIGNORE:
+        return "Ignore";
+    case IDYES:
+        return "Yes";
+    case IDNO:
+        return "No";
+    default:
+        return "?";
     }
 }
 
@@ -71,11 +90,20 @@ std::optional<AnswerPolicy> ParseAnswerPolicy(std::string_view text) {
 int PolicyAnswer(AnswerPolicy policy, uint32_t flags) {
     int wanted;
     switch (policy) {
-    case AnswerPolicy::Yes: wanted = IDYES; break;
-    case AnswerPolicy::No: wanted = IDNO; break;
-    case AnswerPolicy::Ok: wanted = IDOK; break;
-    case AnswerPolicy::Cancel: wanted = IDCANCEL; break;
-    default: return DefaultButton(flags);
+    case AnswerPolicy::Yes:
+        wanted = IDYES;
+        break;
+    case AnswerPolicy::No:
+        wanted = IDNO;
+        break;
+    case AnswerPolicy::Ok:
+        wanted = IDOK;
+        break;
+    case AnswerPolicy::Cancel:
+        wanted = IDCANCEL;
+        break;
+    default:
+        return DefaultButton(flags);
     }
     std::vector<int> buttons = ButtonsOf(flags);
     return std::find(buttons.begin(), buttons.end(), wanted) != buttons.end() ? wanted : DefaultButton(flags);

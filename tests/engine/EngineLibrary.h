@@ -24,7 +24,8 @@ protected:
     void SetUp() override {
         dir = (std::filesystem::temp_directory_path() /
                ("somnex-engine-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}())))
-                  .string() + "/";
+                  .string() +
+              "/";
         std::filesystem::create_directories(dir);
         ::setenv("SOMNEX_REGISTRY", (dir + "registry.db").c_str(), 1);
         ::setenv("SOMNEX_UI", "headless", 1);
@@ -35,7 +36,8 @@ protected:
     template <class Itf>
     Itf* Create(const CLSID& clsid, const IID& iid) {
         IClassFactory* factory = nullptr;
-        EXPECT_EQ(Library().GetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+        EXPECT_EQ(Library().GetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+                  S_OK);
         if (!factory) return nullptr;
         void* object = nullptr;
         EXPECT_EQ(factory->CreateInstance(nullptr, iid, &object), S_OK);
