@@ -1,5 +1,6 @@
 #include "engine/store/StoreCrypto.h"
 
+#include "engine/store/StoreText.h"
 #include "somnex/EngineError.h"
 
 #include <gcrypt.h>
@@ -11,13 +12,6 @@ namespace {
 
 // The S-box is fixed so files do not depend on a library default: CryptoPro parameter set A.
 constexpr const char* kGostSbox = "1.2.643.2.2.31.1";
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return true;
-}
 
 class Cipher {
 public:

@@ -142,7 +142,8 @@ bool TTinyTable::FindFirst() {
     if (!filtered_) {
         // Filtering off: the cursor moves within the whole table.
         auto all = selectRows(false);
-        auto at = static_cast<size_t>(std::lower_bound(all.begin(), all.end(), matches.front()) - all.begin());
+        auto at =
+            static_cast<size_t>(std::lower_bound(all.begin(), all.end(), matches.front()) - all.begin());
         applyRecordSet(std::move(all), at);
     } else {
         applyRecordSet(std::move(matches), 0);

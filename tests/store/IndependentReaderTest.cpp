@@ -52,7 +52,7 @@ TEST_P(IndependentLibrary, ReadsEveryFieldKind) {
                              {"Opts", TFieldType::Memo, 0, TFieldProcessing::Default}});
     db.Disconnect();
     std::string music;
-    for (int i = 0; i < 100000; ++i) music.push_back(static_cast<char>((i * i) >> 7));
+    for (uint32_t i = 0; i < 100000; ++i) music.push_back(static_cast<char>((i * i) >> 7));
     TTinyTable t;
     t.SetDatabaseName(file);
     t.SetTableName("Music");
