@@ -115,3 +115,25 @@ TEST_F(EngineTest, ALibraryThatDoesNotLoadIsAClearError) {
 }
 
 } // namespace
+
+namespace {
+
+// This platform has no short names: the path is registered as it is, and loads as registered.
+using enginetest::EngineTest;
+
+TEST_F(EngineTest, ALibraryPathWithABlankIsRegisteredAsItIs) {
+    std::string folder = dir + "My Shows/";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(SOMNEX_LIBRARY_PATH, folder + "libsomnex.so");
+    plat::InprocServer copy = plat::LoadInprocServer(folder + "libsomnex.so");
+    ASSERT_EQ(copy.RegisterServer(), S_OK);
+    EXPECT_EQ(plat::FindInprocServerPath(CLSID_VcvCompiler), folder + "libsomnex.so");
+    IScrCompiler* compiler = nullptr;
+    ASSERT_EQ(plat::CoCreateInstance(CLSID_VcvCompiler, nullptr, CLSCTX_INPROC_SERVER, IID_IScrCompiler,
+                                     reinterpret_cast<void**>(&compiler)),
+              S_OK)
+        << plat::LastCreateError();
+    compiler->Release();
+}
+
+} // namespace
