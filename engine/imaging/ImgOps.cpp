@@ -86,20 +86,25 @@ void ReduceAntiAliased(TAntiAlias& antiAlias, const Bitmap& source, Bitmap& targ
     }
 }
 
-Rect DrawCentered(Canvas& canvas, const Bitmap& picture, bool measureOnly) {
+namespace {
+
+Rect PlaceOnCanvas(Canvas& canvas, const Bitmap& picture, bool measureOnly,
+                   int32_t (*offset)(int32_t, int32_t)) {
     const Rect clip = canvas.ClipRect();
-    const int32_t x = clip.Left + CentredOffset(clip.Width(), picture.Width());
-    const int32_t y = clip.Top + CentredOffset(clip.Height(), picture.Height());
+    const int32_t x = clip.Left + offset(clip.Width(), picture.Width());
+    const int32_t y = clip.Top + offset(clip.Height(), picture.Height());
     if (!measureOnly) canvas.Draw(x, y, picture);
     return {x, y, x + picture.Width(), y + picture.Height()};
 }
 
+} // namespace
+
+Rect DrawCentered(Canvas& canvas, const Bitmap& picture, bool measureOnly) {
+    return PlaceOnCanvas(canvas, picture, measureOnly, CentredOffset);
+}
+
 Rect DrawAtRandom(Canvas& canvas, const Bitmap& picture, bool measureOnly) {
-    const Rect clip = canvas.ClipRect();
-    const int32_t x = clip.Left + RandomOffset(clip.Width(), picture.Width());
-    const int32_t y = clip.Top + RandomOffset(clip.Height(), picture.Height());
-    if (!measureOnly) canvas.Draw(x, y, picture);
-    return {x, y, x + picture.Width(), y + picture.Height()};
+    return PlaceOnCanvas(canvas, picture, measureOnly, RandomOffset);
 }
 
 void DrawTiled(Canvas& canvas, const Rect& rect, const Bitmap& picture) {

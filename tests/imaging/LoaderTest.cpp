@@ -3,6 +3,8 @@
 #include "platform/raster/BitmapFile.h"
 #include "somnex/EngineError.h"
 
+#include "tests/imaging/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,10 +17,6 @@ namespace {
 class LoaderTest : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("somnex-loader-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
         plat::Bitmap photo(1600, 1200);
         photo.Fill(plat::MakeColor(200, 120, 40));
         jpeg = (dir_ / "photo.JPG").string();
@@ -28,9 +26,9 @@ protected:
         bmp = (dir_ / "photo.bmp").string();
         plat::SaveBitmapFile(photo, bmp);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    std::filesystem::path dir_;
+    testing_support::TempFolder folder_{"somnex-loader-"};
+    const std::filesystem::path& dir_ = folder_.Path();
     std::string jpeg, bmp;
 };
 

@@ -2,6 +2,8 @@
 #include "platform/raster/BitmapFile.h"
 #include "somnex/EngineError.h"
 
+#include "tests/imaging/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,10 +17,6 @@ namespace {
 class RecipeTest : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("somnex-recipe-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
         picture = Touch("picture.jpg");
         mask = Touch("mask.png");
         overlay = Touch("overlay.png");
@@ -40,7 +38,6 @@ protected:
         entry.CaptionPos = -1;
         entry.Opacity = 40;
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::string Touch(const std::string& name) {
         const std::string path = (dir_ / name).string();
@@ -48,7 +45,8 @@ protected:
         return path;
     }
 
-    std::filesystem::path dir_;
+    testing_support::TempFolder folder_{"somnex-recipe-"};
+    const std::filesystem::path& dir_ = folder_.Path();
     std::string picture, mask, overlay, logo, wallpaper, missing;
     TIniPCVProjectFile project;
     TImageRec entry;

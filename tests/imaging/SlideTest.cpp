@@ -3,6 +3,8 @@
 #include "platform/raster/BitmapFile.h"
 #include "somnex/EngineError.h"
 
+#include "tests/imaging/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,10 +31,6 @@ Bitmap Solid(int w, int h, plat::Color c) {
 class SlideTest : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("somnex-slide-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
         proc.Loader = [this](const std::string& path, const PictureSizeHint& hint) {
             hints[path] = hint;
             auto it = pictures.find(path);
@@ -42,7 +40,6 @@ protected:
         proc.SetCanvas(800, 600);
         proc.SetBackgroundColor(Navy);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::string WriteLogo(const Bitmap& logo) {
         const std::string path = (dir_ / "logo.bmp").string();
@@ -65,7 +62,8 @@ protected:
     TScrImgProc1 proc;
     std::map<std::string, Bitmap> pictures;
     std::map<std::string, PictureSizeHint> hints;
-    std::filesystem::path dir_;
+    testing_support::TempFolder folder_{"somnex-slide-"};
+    const std::filesystem::path& dir_ = folder_.Path();
 };
 
 constexpr plat::Color NavyRgb = MakeColor(0, 0, 128);

@@ -6,6 +6,8 @@
 #include "platform/raster/BitmapFile.h"
 #include "somnex/EngineError.h"
 
+#include "tests/imaging/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -20,21 +22,6 @@ using plat::Bitmap;
 using plat::MakeColor;
 
 namespace {
-
-std::filesystem::path OutDir() {
-    const char* out = std::getenv("SOMNEX_TEST_OUT");
-    std::filesystem::path dir = out ? out : std::filesystem::temp_directory_path();
-    dir /= "imaging";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-void SavePng(const Bitmap& b, const std::string& name) {
-    const QImage view(b.Bits(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888);
-    const std::string path = (OutDir() / name).string();
-    ASSERT_TRUE(view.save(QString::fromStdString(path), "PNG")) << path;
-    EXPECT_GT(std::filesystem::file_size(path), 1000u);
-}
 
 // A stand-in photograph: hills under a sky with a sun, smooth enough to show resampling.
 Bitmap Landscape(int w, int h) {
@@ -58,10 +45,6 @@ Bitmap Landscape(int w, int h) {
 class VisualTest : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("somnex-visual-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
         pictures["photo"] = Landscape(1600, 1100);
         Bitmap frame(40, 30);
         frame.Fill(MakeColor(120, 70, 30));
@@ -83,7 +66,6 @@ protected:
         logoFile = (dir_ / "logo.bmp").string();
         plat::SaveBitmapFile(logo, logoFile);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     void Prepare(TScrImgProc1& p) {
         p.Loader = [this](const std::string& path, const PictureSizeHint&) {
@@ -94,9 +76,22 @@ protected:
         p.SetCanvas(800, 600);
     }
 
+    // Into the test output folder when there is one; otherwise into this test's own folder,
+    // which goes away with it.
+    void SavePng(const Bitmap& b, const std::string& name) {
+        const char* out = std::getenv("SOMNEX_TEST_OUT");
+        std::filesystem::path folder = out && *out ? std::filesystem::path(out) / "imaging" : dir_;
+        std::filesystem::create_directories(folder);
+        const QImage view(b.Bits(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888);
+        const std::string path = (folder / name).string();
+        ASSERT_TRUE(view.save(QString::fromStdString(path), "PNG")) << path;
+        EXPECT_GT(std::filesystem::file_size(path), 1000u);
+    }
+
     std::map<std::string, Bitmap> pictures;
     std::string logoFile;
-    std::filesystem::path dir_;
+    testing_support::TempFolder folder_{"somnex-visual-"};
+    const std::filesystem::path& dir_ = folder_.Path();
 };
 
 TEST_F(VisualTest, GradientSheet) {
