@@ -87,7 +87,7 @@ TEST(Malformed, HugeDeclaredSizesAreRefusedBeforeAllocating) {
             break;
         }
     EXPECT_THROW(somnex::DecodePicture("jpg", jpg.data(), jpg.size(), "x"), somnex::EngineError);
-    // Unsupported formats say so instead of guessing.
+    // Zeros are neither a Paint Shop Pro picture nor a metafile.
     Bytes psp;
     psp.fill(40);
     EXPECT_THROW(somnex::DecodePicture("psp", psp.v.data(), psp.v.size(), "x"), somnex::EngineError);
