@@ -394,8 +394,11 @@ TEST(Emf, EllipseFillsItsRectangleInscribed) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 10; ++x) {
             const double dx = (x + 0.5 - 5) / 5, dy = (y + 0.5 - 4) / 4, d = dx * dx + dy * dy;
-            if (d < 0.6) EXPECT_EQ(bmp.Pixel(x, y), Red) << x << "," << y;
-            if (d > 1.2) EXPECT_EQ(bmp.Pixel(x, y), White) << x << "," << y;
+            if (d < 0.6) {
+                EXPECT_EQ(bmp.Pixel(x, y), Red) << x << "," << y;
+            } else if (d > 1.2) {
+                EXPECT_EQ(bmp.Pixel(x, y), White) << x << "," << y;
+            }
             red += bmp.Pixel(x, y) == Red;
         }
     EXPECT_NEAR(red, 3.14159 * 5 * 4, 8);
