@@ -1,5 +1,6 @@
 #include "engine/project/Unit_IniPcvProjectFile.h"
 
+#include "platform/path/Path.h"
 #include "shared/ini/FontText.h"
 #include "shared/ini/IniText.h"
 #include "somnex/EngineError.h"
@@ -45,18 +46,19 @@ void TIniPCVProjectFile::ReadImage(int32_t Index, TImageRec& Rec) const {
     std::vector<std::string> f = SplitToList(Ini().ReadString("Images", ImageKey(Index), ""), Separator());
     if (FileInfo.Version < "2.0") return ReadOlderImage(f, Rec);
     if (f.size() < 18) OutOfBounds(f.size());
-    Rec.FileName = ExpandPath(f[0]);
+    const std::string cwd = plat::GetCurrentFolder();
+    Rec.FileName = ExpandPath(f[0], cwd);
     Rec.Caption = BrToLineBreaks(f[1]);
     Rec.CaptionFont = f[2];
     Rec.CaptionAlign = StrToInt(f[3]);
     Rec.CaptionPos = StrToInt(f[4]);
     Rec.OverlayMode = StrToInt(f[5]);
-    Rec.OverlayFile = ExpandPath(f[6]);
+    Rec.OverlayFile = ExpandPath(f[6], cwd);
     Rec.Transparent = LowByte(f[7]) != 0;
-    Rec.MaskFile = ExpandPath(f[8]);
+    Rec.MaskFile = ExpandPath(f[8], cwd);
     Rec.Opacity = LowByte(f[9]);
     Rec.LogoPos = StrToInt(f[10]);
-    Rec.LogoFile = ExpandPath(f[11]);
+    Rec.LogoFile = ExpandPath(f[11], cwd);
     Rec.LogoAlpha = LowByte(f[12]);
     Rec.LogoTransform = StrToInt(f[13]);
     Rec.Interval = StrToInt(f[14]);

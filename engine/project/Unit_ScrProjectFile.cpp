@@ -99,4 +99,8 @@ std::string TScrProjectFile::ExpandPath(const std::string& Path) {
     return Path.empty() ? std::string() : plat::ExpandFileName(Path);
 }
 
+std::string TScrProjectFile::ExpandPath(const std::string& Path, const std::string& CurrentFolder) {
+    return Path.empty() ? std::string() : plat::ExpandFileName(Path, CurrentFolder);
+}
+
 } // namespace somnex

@@ -64,6 +64,8 @@ public:
     void SetEditorInfo(int32_t Index, const std::string& Text);
     /// A stored path made absolute against the current folder; empty stays empty.
     static std::string ExpandPath(const std::string& Path);
+    /// ExpandPath against a current folder already looked up.
+    static std::string ExpandPath(const std::string& Path, const std::string& CurrentFolder);
 
 protected:
     /// Lets go of whatever reads the working copy, before it is deleted.

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
+#include <utility>
 
 namespace plat {
 namespace {
@@ -32,8 +33,28 @@ struct FileKey {
     }
 };
 
+// A descriptor that closes itself; cached entries keep one open for appending.
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    Fd(Fd&& o) noexcept : fd(std::exchange(o.fd, -1)) {}
+    Fd& operator=(Fd&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            fd = std::exchange(o.fd, -1);
+        }
+        return *this;
+    }
+    ~Fd() { Reset(); }
+    void Reset() {
+        if (fd >= 0) close(fd);
+        fd = -1;
+    }
+};
+
 struct Entry {
     bool exists = false;
+    Fd append; // open on the file the key describes
     mode_t mode = 0;
     FileKey key;
     ProfileDocument doc;
@@ -96,6 +117,7 @@ Entry* Load(const std::string& path) {
     if (!ok) return nullptr;
     if (gCache.size() >= kMaxCachedFiles && it == gCache.end()) gCache.clear();
     Entry& e = gCache[path];
+    e.append.Reset();
     e.exists = true;
     e.mode = st.st_mode & 07777;
     e.key = FileKey::Of(st);
@@ -116,20 +138,21 @@ bool Restat(const std::string& path, Entry& e) {
 // for one only between pages. So such an append is all or nothing even when the process is killed.
 bool AppendInPlace(const std::string& path, Entry& e, std::string_view bytes) {
     if (!e.exists || off_t(bytes.size()) > kPage - e.key.size % kPage) return false;
-    int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (e.append.fd < 0) e.append.fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (e.append.fd < 0) return false;
     ssize_t n;
-    do n = write(fd, bytes.data(), bytes.size());
+    do n = write(e.append.fd, bytes.data(), bytes.size());
     while (n < 0 && errno == EINTR);
-    if (n != ssize_t(bytes.size())) {
-        if (n > 0 && ftruncate(fd, e.key.size) != 0) {
-            // Leave the rewrite below to put the whole file right.
-        }
-        close(fd);
-        return false;
+    struct stat st;
+    if (n == ssize_t(bytes.size()) && fstat(e.append.fd, &st) == 0) {
+        e.key = FileKey::Of(st);
+        return true;
     }
-    close(fd);
-    return true;
+    if (n > 0 && ftruncate(e.append.fd, e.key.size) != 0) {
+        // Leave the rewrite to put the whole file right.
+    }
+    e.append.Reset();
+    return false;
 }
 
 // The new content goes to a temporary file in the same folder, which then replaces the file in
@@ -172,12 +195,13 @@ bool Modify(const std::string& path, Edit edit) {
     std::lock_guard lock(gLock);
     Entry* e = Load(path);
     if (!e) return false;
-    if (e->exists && access(path.c_str(), W_OK) != 0) return false;
     std::string appended;
     ProfileDocument::Change change = edit(e->doc, appended);
     if (change == ProfileDocument::Change::None) return true;
-    bool ok = (change == ProfileDocument::Change::Append && AppendInPlace(path, *e, appended)) ||
-              ReplaceFile(path, *e, e->doc.Serialize());
+    if (change == ProfileDocument::Change::Append && AppendInPlace(path, *e, appended)) return true;
+    // Renaming over a read-only file would succeed; the platform refuses to write to one.
+    bool ok = (!e->exists || access(path.c_str(), W_OK) == 0) && ReplaceFile(path, *e, e->doc.Serialize());
+    e->append.Reset();
     if (!ok || !Restat(path, *e)) {
         gCache.erase(path); // the document no longer matches the file
         return false;

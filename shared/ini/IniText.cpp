@@ -69,23 +69,25 @@ bool SameText(std::string_view a, std::string_view b) {
 
 std::vector<std::string> SplitToList(std::string_view text, std::string_view separator) {
     std::vector<std::string> items;
-    std::string current;
-    bool open = false; // an item has begun and awaits its end
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-        } else if (StartsWithText(text, i, separator)) {
-            i += separator.size();
-        } else {
-            current += text[i++];
-            open = true;
+    const char first = separator.empty() ? '\0' : Lower(separator[0]);
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t skip = 0;
+        const char c = text[i];
+        if (c == '\r' || c == '\n')
+            skip = (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        else if (Lower(c) == first && StartsWithText(text, i, separator))
+            skip = separator.size();
+        if (!skip) {
+            ++i;
             continue;
         }
-        items.push_back(std::move(current));
-        current.clear();
-        open = false;
+        items.emplace_back(text.substr(start, i - start));
+        i += skip;
+        start = i;
     }
-    if (open) items.push_back(std::move(current));
+    if (start < text.size()) items.emplace_back(text.substr(start));
     return items;
 }
 
