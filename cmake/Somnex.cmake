@@ -37,8 +37,10 @@ function(somnex_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(test_${name} ${T_SOURCES})
   target_link_libraries(test_${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
-  gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${SOMNEX_TEST_ENV}" TIMEOUT 300)
+  # The environment rides on the launcher: a list-valued ENVIRONMENT property does not survive
+  # the discovery script, and the launcher also covers the discovery run itself.
+  set_target_properties(test_${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${SOMNEX_TEST_ENV}")
+  gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
 
 # somnex_fuzzer(NAME SOURCES f.cpp LIBS lib...)
