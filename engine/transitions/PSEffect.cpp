@@ -26,7 +26,8 @@ Extents ComputeExtents(int32_t w, int32_t h, int32_t step, int32_t progress) {
 std::optional<SpanRegion> RevealedRegion(int32_t n, const Extents& e, SharedRandom& random) {
     if (n == 58 || n == 59 || n == 69 || n == 70 || (n >= 80 && n <= 85)) return CurvedRevealRegion(n, e);
     if ((n >= 60 && n <= 64) || (n >= 71 && n <= 75) || (n >= 86 && n <= 99)) return BarsRegion(n, e);
-    if ((n >= 65 && n <= 68) || (n >= 76 && n <= 79) || (n >= 100 && n <= 109)) return ShredRegion(n, e, random);
+    if ((n >= 65 && n <= 68) || (n >= 76 && n <= 79) || (n >= 100 && n <= 109))
+        return ShredRegion(n, e, random);
     if (n >= 110 && n <= 117) return TriangleRegion(n, e);
     if (n >= 123 && n <= 126) return SpeckleRegion(n, e, random);
     if (n == 127) return RandomSquaresRegion(e, random);

@@ -105,22 +105,24 @@ void TCustomPicShow::SetCenter(bool on) {
     if (on == center_) return;
     center_ = on;
     if (!picture_.Empty()) ProducePictureRect();
-    if (!DisplayEmpty() && CanInvalidate())
-        window_.Invalidate({0, 0, window_.ClientWidth(), window_.ClientHeight()});
+    InvalidateShown();
 }
 
 void TCustomPicShow::SetStretch(bool on) {
     if (on == stretch_) return;
     stretch_ = on;
     SyncLayout();
-    if (!DisplayEmpty() && CanInvalidate())
-        window_.Invalidate({0, 0, window_.ClientWidth(), window_.ClientHeight()});
+    InvalidateShown();
 }
 
 void TCustomPicShow::SetStretchFine(bool on) {
     if (on == stretchFine_) return;
     stretchFine_ = on;
     SyncLayout();
+    InvalidateShown();
+}
+
+void TCustomPicShow::InvalidateShown() {
     if (!DisplayEmpty() && CanInvalidate())
         window_.Invalidate({0, 0, window_.ClientWidth(), window_.ClientHeight()});
 }

@@ -166,6 +166,8 @@ private:
     void RenderFrame();
     void InvalidatePictureRect(const TRect& r);
     bool CanInvalidate() const { return !painting_; }
+    // Repaints the whole control when something is shown and no paint is under way.
+    void InvalidateShown();
     // Copies what the worker needs of the layout, so it never reads the window or the UI-side
     // properties while they change.
     void SyncLayout();

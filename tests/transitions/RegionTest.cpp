@@ -24,7 +24,9 @@ void ExpectWellFormed(const SpanRegion& r) {
         lastY = b.Y1;
         for (size_t i = 0; i < b.Spans.size(); ++i) {
             ASSERT_LT(b.Spans[i].X0, b.Spans[i].X1);
-            if (i > 0) ASSERT_LT(b.Spans[i - 1].X1, b.Spans[i].X0);
+            if (i > 0) {
+                ASSERT_LT(b.Spans[i - 1].X1, b.Spans[i].X0);
+            }
         }
     }
 }

@@ -32,7 +32,8 @@ private:
     QApplication* app_ = nullptr;
 };
 
-[[maybe_unused]] testing::Environment* const qtEnvironment = testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] testing::Environment* const qtEnvironment =
+    testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Two pictures a person can tell apart at a glance: a cool grid and a warm disc.
 plat::Bitmap CoolPicture(int w, int h) {

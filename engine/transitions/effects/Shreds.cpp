@@ -15,62 +15,46 @@ struct Jitter {
     }
 };
 
-// Shred(hMode, vMode): bands 5 pixels apart, each with a freshly randomised edge.
+// One direction of Shred: bands 5 pixels apart across the run, each with a freshly randomised
+// edge. Rectangles are given in run coordinates (along, across) and turned into picture
+// rectangles by `add`.
+template <typename Add>
+void ShredBands(int32_t side, int32_t across, int32_t reach, int32_t mode, SharedRandom& random, Add add) {
+    Jitter j{random, reach < side ? side / 7 : 0};
+    for (int32_t k = 0; k < across; k += 5) {
+        const int32_t end = k + 5 + across % 5;
+        switch (mode) {
+        case 1:
+            add(side - reach + j(), k, side, end);
+            break;
+        case 2:
+            add(0, k, reach + j(), end);
+            break;
+        case 3: {
+            const int32_t d1 = j(), d2 = j();
+            add((side - reach + d1) / 2, k, side / 2, end);
+            add(side / 2, k, (side + reach + d2) / 2, end);
+            break;
+        }
+        case 4: {
+            const int32_t d1 = j(), d2 = j();
+            add(side - (reach + d1) / 2, k, side, end);
+            add(0, k, (reach + d2) / 2, end);
+            break;
+        }
+        }
+    }
+}
+
+// Shred(hMode, vMode): the horizontal bands first (their random numbers too), then the vertical.
 SpanRegion Shred(const Extents& e, SharedRandom& random, int32_t hMode, int32_t vMode) {
-    const int32_t W = e.W, H = e.H, X = e.X, Y = e.Y;
-    RegionBuilder b(W, H);
-    if (hMode != 0) {
-        Jitter j{random, X < W ? W / 7 : 0};
-        for (int32_t k = 0; k < H; k += 5) {
-            const int32_t bottom = k + 5 + H % 5;
-            switch (hMode) {
-            case 1:
-                b.AddRect(W - X + j(), k, W, bottom);
-                break;
-            case 2:
-                b.AddRect(0, k, X + j(), bottom);
-                break;
-            case 3: {
-                int32_t d1 = j(), d2 = j();
-                b.AddRect((W - X + d1) / 2, k, W / 2, bottom);
-                b.AddRect(W / 2, k, (W + X + d2) / 2, bottom);
-                break;
-            }
-            case 4: {
-                int32_t d1 = j(), d2 = j();
-                b.AddRect(W - (X + d1) / 2, k, W, bottom);
-                b.AddRect(0, k, (X + d2) / 2, bottom);
-                break;
-            }
-            }
-        }
-    }
-    if (vMode != 0) {
-        Jitter j{random, Y < H ? H / 7 : 0};
-        for (int32_t k = 0; k < W; k += 5) {
-            const int32_t right = k + 5 + W % 5;
-            switch (vMode) {
-            case 1:
-                b.AddRect(k, H - Y + j(), right, H);
-                break;
-            case 2:
-                b.AddRect(k, 0, right, Y + j());
-                break;
-            case 3: {
-                int32_t d1 = j(), d2 = j();
-                b.AddRect(k, (H - Y + d1) / 2, right, H / 2);
-                b.AddRect(k, H / 2, right, (H + Y + d2) / 2);
-                break;
-            }
-            case 4: {
-                int32_t d1 = j(), d2 = j();
-                b.AddRect(k, H - (Y + d1) / 2, right, H);
-                b.AddRect(k, 0, right, (Y + d2) / 2);
-                break;
-            }
-            }
-        }
-    }
+    RegionBuilder b(e.W, e.H);
+    if (hMode != 0)
+        ShredBands(e.W, e.H, e.X, hMode, random,
+                   [&b](int32_t a0, int32_t s0, int32_t a1, int32_t s1) { b.AddRect(a0, s0, a1, s1); });
+    if (vMode != 0)
+        ShredBands(e.H, e.W, e.Y, vMode, random,
+                   [&b](int32_t a0, int32_t s0, int32_t a1, int32_t s1) { b.AddRect(s0, a0, s1, a1); });
     return b.Build();
 }
 
