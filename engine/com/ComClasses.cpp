@@ -1,6 +1,6 @@
 #include "engine/com/ComClasses.h"
 
-#include "engine/com/ProjectStandIns.h"
+#include "engine/project/Com_IniScrProject.h"
 #include "engine/com/TypeLibrary.h"
 #include "engine/com/Unit_ScrCompiler.h"
 #include "engine/com/Unit_ScrPreview.h"

@@ -4,14 +4,7 @@
 #include <cstdint>
 
 #include "somnex/Com.h"
-
-// The records belong to the project files; hosts include their definitions from there.
-struct TFileInfo;
-struct TScrInfo;
-struct TControlSetting;
-struct TScreenSaverInterface;
-struct TInternetBanner;
-struct TPlayerLogo;
+#include "somnex/ProjectRecords.h"
 
 inline constexpr IID IID_IScrProject = {
     0x9D2F4C1A, 0x3B6E, 0x4E85, {0xA7, 0xD0, 0x61, 0xC8, 0xB2, 0xF4, 0x5E, 0x93}};
@@ -56,13 +49,45 @@ protected:
     ~IIniScrProject() = default;
 };
 
-// The product interfaces continue with the settings and lists of each product.
+// The slideshow project: its settings and the picture and music lists. List entries are read and
+// written in the file at once; Index counts from 0.
 struct IIniPCVScrProject : IIniScrProject {
+    virtual void GetImage(int32_t Index, TImageRec* Result) = 0;
+    virtual BSTR GetMusic(int32_t Index) = 0;
+    virtual void SetImage(int32_t Index, const TImageRec* Image) = 0;
+    virtual void SetMusic(int32_t Index, const char16_t* FileName) = 0;
+    virtual void GetImageSetting(TImageSetting* Result) = 0;
+    virtual void GetMusicSetting(TMusicSetting* Result) = 0;
+    virtual void GetBackground(TScreenSaverBackground* Result) = 0;
+    virtual void GetEffect(TScreensaverEffect* Result) = 0;
+    virtual void GetSplashScreen(TSplashScreen* Result) = 0;
+    virtual void GetBuildSetting(TBuildSetting* Result) = 0;
+    virtual int32_t GetImageCount() = 0;
+    virtual int32_t GetMusicCount() = 0;
+    virtual void SetImageSetting(const TImageSetting* Setting) = 0;
+    virtual void SetMusicSetting(const TMusicSetting* Setting) = 0;
+    virtual void SetBackground(const TScreenSaverBackground* Background) = 0;
+    virtual void SetEffect(const TScreensaverEffect* Effect) = 0;
+    virtual void SetSplashScreen(const TSplashScreen* Splash) = 0;
+    virtual void SetBuildSetting(const TBuildSetting* Setting) = 0;
+    virtual void SetImageCount(int32_t Count) = 0;
+    virtual void SetMusicCount(int32_t Count) = 0;
+
 protected:
     ~IIniPCVScrProject() = default;
 };
 
+// The Flash project: its settings and the movie list with each movie's attached files.
 struct IIniVCVScrProject : IIniScrProject {
+    virtual void GetFlashSetting(TScreenSaverFlash* Result) = 0;
+    virtual int32_t GetFlashCount() = 0;
+    virtual void GetFlash(int32_t Index, TFlashRec* Result) = 0;
+    virtual void GetAttachments(int32_t Index, TStrArray* Result) = 0;
+    virtual void SetFlashSetting(const TScreenSaverFlash* Setting) = 0;
+    virtual void SetFlashCount(int32_t Count) = 0;
+    virtual void SetFlash(int32_t Index, const TFlashRec* Flash) = 0;
+    virtual void SetAttachments(int32_t Index, const TStrArray* Files) = 0;
+
 protected:
     ~IIniVCVScrProject() = default;
 };
