@@ -34,7 +34,8 @@ BSTR ToBstr(const std::string& Text) {
 }
 
 std::string FromWide(const char16_t* Text) {
-    return plat::BstrToAnsi(Text);
+    // Up to the terminating zero, not by a length prefix: hosts may pass plain UTF-16 texts.
+    return Text ? plat::WideToAnsi(std::u16string_view(Text)) : std::string();
 }
 
 #define SOMNEX_TO_COM(f) Put(From.f, r.f);

@@ -23,6 +23,7 @@ void ToCom(const std::vector<std::string>& From, TStrArray* To);
 void FromCom(const TStrArray* From, std::vector<std::string>& To);
 
 BSTR ToBstr(const std::string& Text);
+// Null gives an empty text.
 std::string FromWide(const char16_t* Text);
 
 // The INI file of a project made or opened; raises for an object in neither state, so nothing is

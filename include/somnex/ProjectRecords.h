@@ -168,8 +168,9 @@ static_assert(sizeof(TMusicSetting) == 20 && sizeof(TBuildSetting) == 16);
 #define SOMNEX_FIELDS_TScrInfo(F) F(Name) F(Copyright) F(Author) F(AuthorPhoto) F(Web) F(Email) F(Readme)
 #define SOMNEX_FIELDS_TControlSetting(F)                                                                     \
     F(ShowMouseCursor)                                                                                       \
-    F(AllowMouseEvent) F(UseSetting) F(RestoreMouse) F(RestoreNormalKey) F(RestoreCustom) F(AutoAdjust)      \
-        F(CustomKey) F(MouseSensitvity)
+    F(AllowMouseEvent)                                                                                       \
+    F(UseSetting) F(RestoreMouse) F(RestoreNormalKey) F(RestoreCustom) F(AutoAdjust) F(CustomKey)            \
+        F(MouseSensitvity)
 #define SOMNEX_FIELDS_TScreenSaverInterface(F)                                                               \
     F(Icon) F(UsePreview) F(ShowAuthorName) F(ShowScrName) F(PreviewType) F(PreviewMediaFile)
 #define SOMNEX_FIELDS_TInternetBanner(F) F(UseInternetBanner) F(BannerImage) F(BannerTip) F(BannerURL)
@@ -183,24 +184,26 @@ static_assert(sizeof(TMusicSetting) == 20 && sizeof(TBuildSetting) == 16);
 #define SOMNEX_FIELDS_TMusicSetting(F) F(MuteSound) F(PlayMode) F(OrderMode) F(IsLoop) F(Pause)
 #define SOMNEX_FIELDS_TScreenSaverBackground(F)                                                              \
     F(BackgroundMode)                                                                                        \
-    F(BackgroundColor) F(GradientDirection) F(GradientColor_01) F(GradientColor_02) F(ImageWallpaperMode)    \
-        F(ImageFile)
+    F(BackgroundColor)                                                                                       \
+    F(GradientDirection) F(GradientColor_01) F(GradientColor_02) F(ImageWallpaperMode) F(ImageFile)
 #define SOMNEX_FIELDS_TScreensaverEffect(F)                                                                  \
     F(EffectMode) F(CustomEffect) F(OrderMode) F(EffectStep) F(EffectDelay)
 #define SOMNEX_FIELDS_TBuildSetting(F) F(ImageWidth) F(ImageHeight) F(ImageQuality) F(Compress)
 #define SOMNEX_FIELDS_TImageRec(F)                                                                           \
     F(FileName)                                                                                              \
-    F(Caption) F(CaptionFont) F(CaptionAlign) F(CaptionPos) F(OverlayMode) F(OverlayFile) F(Transparent)     \
-        F(MaskFile) F(Opacity) F(LogoPos) F(LogoFile) F(LogoAlpha) F(LogoTransform) F(TransformID)           \
-            F(EffectStep) F(EffectDelay) F(Interval)
+    F(Caption)                                                                                               \
+    F(CaptionFont) F(CaptionAlign) F(CaptionPos) F(OverlayMode) F(OverlayFile) F(Transparent) F(MaskFile)    \
+        F(Opacity) F(LogoPos) F(LogoFile) F(LogoAlpha) F(LogoTransform) F(TransformID) F(EffectStep)         \
+            F(EffectDelay) F(Interval)
 #define SOMNEX_FIELDS_TScreenSaverFlash(F) F(ScaleMode) F(Quality) F(OrderMode) F(DefBackgroundColor)
 #define SOMNEX_FIELDS_TFlashRec(F) F(Name) F(FileName)
 
 #define SOMNEX_RECORDS(R)                                                                                    \
     R(TFileInfo)                                                                                             \
-    R(TScrInfo) R(TControlSetting) R(TScreenSaverInterface) R(TInternetBanner) R(TPlayerLogo)                \
-        R(TSplashScreen) R(TImageSetting) R(TMusicSetting) R(TScreenSaverBackground) R(TScreensaverEffect)   \
-            R(TBuildSetting) R(TImageRec) R(TScreenSaverFlash) R(TFlashRec)
+    R(TScrInfo)                                                                                              \
+    R(TControlSetting) R(TScreenSaverInterface) R(TInternetBanner) R(TPlayerLogo) R(TSplashScreen)           \
+        R(TImageSetting) R(TMusicSetting) R(TScreenSaverBackground) R(TScreensaverEffect) R(TBuildSetting)   \
+            R(TImageRec) R(TScreenSaverFlash) R(TFlashRec)
 
 namespace somnex {
 
@@ -248,6 +251,15 @@ public:
     Record() = default;
     Record(const Record&) = delete;
     Record& operator=(const Record&) = delete;
+    Record(Record&& other) noexcept : value_(other.value_) { other.value_ = R{}; }
+    Record& operator=(Record&& other) noexcept {
+        if (this != &other) {
+            FreeRecord(value_);
+            value_ = other.value_;
+            other.value_ = R{};
+        }
+        return *this;
+    }
     ~Record() { FreeRecord(value_); }
 
     R* Out() { return &value_; }
