@@ -1,5 +1,7 @@
 #include "engine/com/Unit_ScrCompiler.h"
 
+#include "engine/compiler/Unit_PcvCompiler.h"
+#include "engine/compiler/Unit_VcvCompiler.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/ui/MessageBoxLogic.h"
 
@@ -45,12 +47,18 @@ bool TProductCompiler::Compile(int32_t Value) {
     }
 }
 
-bool TPcvCompiler::Build(int32_t) {
-    throw EngineError("Building slideshow screensavers is not available in this build of the engine.");
+namespace {
+void ErrorBox(const std::string& text) {
+    ShowError(text, plat::MB_ICONERROR);
+}
+} // namespace
+
+bool TPcvCompiler::Build(int32_t Value) {
+    return RunPcvBuild(EngineParams, Value, ErrorBox);
 }
 
-bool TVcvCompiler::Build(int32_t) {
-    throw EngineError("Building Flash screensavers is not available in this build of the engine.");
+bool TVcvCompiler::Build(int32_t Value) {
+    return RunVcvBuild(EngineParams, Value, ErrorBox);
 }
 
 } // namespace somnex
