@@ -1,0 +1,214 @@
+// Compiling a 100-picture project of 12-megapixel photos end to end (the compiler object, its
+// dialog offscreen, slides, JPEG, libraries, parameters, package), against the codec floor of
+// libjpeg-turbo alone decoding each photo and encoding an 800 x 600 slide.
+// SOMNEX_BENCH_SMOKE=1: 3 photos of 2 megapixels.
+#include "engine/com/Unit_ScrCompiler.h"
+#include "examples/ExampleProject.h"
+#include "platform/ui/MessageBox.h"
+
+#include <benchmark/benchmark.h>
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int SlideW = 800, SlideH = 600, Quality = 85;
+
+bool Smoke() {
+    const char* s = std::getenv("SOMNEX_BENCH_SMOKE");
+    return s && *s && std::string(s) != "0";
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A photo-like picture: smooth colour fields with grain, so the decoder has real detail to do.
+void WritePhoto(const std::string& path, int w, int h, uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<uint8_t> rgb(size_t(w) * size_t(h) * 3);
+    double fx = 2 + rng() % 5, fy = 2 + rng() % 5;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
+            int grain = int(rng() % 25) - 12;
+            double u = double(x) / w, v = double(y) / h;
+            p[0] = uint8_t(std::clamp(int(128 + 100 * std::sin(u * fx + v)) + grain, 0, 255));
+            p[1] = uint8_t(std::clamp(int(128 + 90 * std::cos(v * fy - u)) + grain, 0, 255));
+            p[2] = uint8_t(std::clamp(int(100 + 80 * std::sin((u + v) * 3)) + grain, 0, 255));
+        }
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    jpeg_stdio_dest(&c, f);
+    c.image_width = unsigned(w);
+    c.image_height = unsigned(h);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = &rgb[size_t(c.next_scanline) * size_t(w) * 3];
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(f);
+}
+
+// The photos and the project, made once and removed when the program ends.
+struct Fixture {
+    fs::path dir;
+    std::vector<std::string> photos;
+    std::string project, output;
+
+    Fixture() {
+        dir = fs::temp_directory_path() / ("somnex-bench-compile-" + std::to_string(::getpid()));
+        fs::create_directories(dir / "work");
+        int count = Smoke() ? 3 : 100, w = Smoke() ? 1632 : 4000, h = Smoke() ? 1224 : 3000;
+        int distinct = std::min(count, 10);
+        for (int i = 0; i < count; ++i) {
+            std::string path = (dir / ("photo" + std::to_string(i) + ".jpg")).string();
+            if (i < distinct)
+                WritePhoto(path, w, h, uint32_t(i + 1));
+            else
+                fs::copy_file(photos[size_t(i % distinct)], path);
+            photos.push_back(path);
+        }
+        example::ExampleProject spec;
+        spec.Pictures = photos;
+        spec.Width = SlideW;
+        spec.Height = SlideH;
+        spec.Quality = Quality;
+        project = (dir / "photos.pcv").string();
+        example::WriteProject(project, spec);
+        std::ofstream((dir / "player.exe").string()) << "player";
+        output = (dir / "photos.scr").string();
+    }
+    ~Fixture() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+Fixture& TheFixture() {
+    static Fixture f;
+    return f;
+}
+
+double compileSeconds = 0, floorSeconds = 0;
+
+void BM_CompileProject(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, uint32_t) { return plat::IDYES; });
+    std::vector<std::string> params = {(f.dir / "player.exe").string(),
+                                       f.output,
+                                       f.project,
+                                       (f.dir / "work").string() + "/",
+                                       "Params.dat",
+                                       "Images.dat",
+                                       "Music.dat"};
+    std::vector<const char*> list;
+    for (const std::string& p : params) list.push_back(p.c_str());
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        auto* compiler = new somnex::TPcvCompiler();
+        compiler->SetParams(list.data(), int32_t(list.size()) - 1);
+        bool ok = compiler->Compile(0);
+        compiler->Release();
+        compileSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!ok) state.SkipWithError("Compile returned false");
+    }
+    plat::SetMessageBoxHandler({});
+    state.counters["pictures_per_s"] = double(f.photos.size()) / compileSeconds;
+}
+
+// libjpeg-turbo alone: read the file, decode at the smallest power-of-two scale that still
+// covers 800 x 600 (the loader's choice), encode 800 x 600 of those pixels.
+void FloorOne(const std::string& path) {
+    const std::vector<uint8_t> data = ReadFile(path);
+    jpeg_decompress_struct d;
+    jpeg_error_mgr derr;
+    d.err = jpeg_std_error(&derr);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_EXT_BGR;
+    unsigned denom = 1;
+    while (denom < 8 && d.image_width / (denom * 2) >= unsigned(SlideW) &&
+           d.image_height / (denom * 2) >= unsigned(SlideH))
+        denom *= 2;
+    d.scale_num = 1;
+    d.scale_denom = denom;
+    jpeg_start_decompress(&d);
+    const size_t stride = size_t(d.output_width) * 3;
+    std::vector<uint8_t> pixels(stride * std::max<size_t>(d.output_height, SlideH));
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW row = pixels.data() + stride * d.output_scanline;
+        jpeg_read_scanlines(&d, &row, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+
+    jpeg_compress_struct c;
+    jpeg_error_mgr cerr;
+    c.err = jpeg_std_error(&cerr);
+    jpeg_create_compress(&c);
+    unsigned char* buf = nullptr;
+    unsigned long len = 0;
+    jpeg_mem_dest(&c, &buf, &len);
+    c.image_width = SlideW;
+    c.image_height = SlideH;
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, Quality, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = pixels.data() + stride * c.next_scanline;
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    benchmark::DoNotOptimize(buf);
+    std::free(buf);
+}
+
+void BM_CodecFloor(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        for (const std::string& p : f.photos) FloorOne(p);
+        floorSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["pictures_per_s"] = double(f.photos.size()) / floorSeconds;
+}
+
+BENCHMARK(BM_CodecFloor)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CompileProject)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    TheFixture(); // the photos are made before anything is timed
+    benchmark::RunSpecifiedBenchmarks();
+    if (compileSeconds > 0 && floorSeconds > 0)
+        std::printf("compile / codec floor: %.2f (goal 1.40 or below), %zu pictures\n",
+                    compileSeconds / floorSeconds, TheFixture().photos.size());
+    benchmark::Shutdown();
+    return 0;
+}
