@@ -100,7 +100,14 @@ void WriteProject(const std::string& projectPath, const ExampleProject& spec) {
     p.Background.GradientColor_02 = 0xF0C080;
     p.ImageSetting.SizeMode = 0;
     p.ImageSetting.ImagePos = 0;
+    p.ImageSetting.Interval = 5;
     p.MusicSetting.MuteSound = spec.Mute;
+    p.MusicSetting.IsLoop = true;
+    p.MusicSetting.Pause = 2;
+    p.Effect.EffectMode = 1;
+    p.Effect.OrderMode = 1;
+    p.Effect.EffectStep = 4;
+    p.Effect.EffectDelay = 40;
     p.SplashScreen.UseSplashScreen = !spec.Splash.empty();
     p.SplashScreen.SplashScreen = spec.Splash;
     p.SplashScreen.SplashScreenInterval = 3;
