@@ -88,13 +88,13 @@ struct Fixture {
                 fs::copy_file(photos[size_t(i % distinct)], path);
             photos.push_back(path);
         }
-        example::ExampleProject spec;
-        spec.Pictures = photos;
-        spec.Width = SlideW;
-        spec.Height = SlideH;
-        spec.Quality = Quality;
+        example::ExampleProject show;
+        show.Pictures = photos;
+        show.Width = SlideW;
+        show.Height = SlideH;
+        show.Quality = Quality;
         project = (dir / "photos.pcv").string();
-        example::WriteProject(project, spec);
+        example::WriteProject(project, show);
         std::ofstream((dir / "player.exe").string()) << "player";
         output = (dir / "photos.scr").string();
     }

@@ -82,7 +82,7 @@ void WritePicture(const std::string& path, int width, int height, int pattern, u
     Save(bmp, path, quality);
 }
 
-void WriteProject(const std::string& projectPath, const ExampleProject& spec) {
+void WriteProject(const std::string& projectPath, const ExampleProject& show) {
     somnex::TIniPCVProjectFile p;
     p.NewProject(projectPath);
     p.FileInfo.EditorName = "Pictavio";
@@ -90,9 +90,9 @@ void WriteProject(const std::string& projectPath, const ExampleProject& spec) {
     p.ScrInfo.Name = "Somnex example";
     p.ScrInfo.Author = "The Somnex developers";
     p.ScrInfo.Copyright = "Free to share";
-    p.BuildSetting.ImageWidth = spec.Width;
-    p.BuildSetting.ImageHeight = spec.Height;
-    p.BuildSetting.ImageQuality = spec.Quality;
+    p.BuildSetting.ImageWidth = show.Width;
+    p.BuildSetting.ImageHeight = show.Height;
+    p.BuildSetting.ImageQuality = show.Quality;
     p.BuildSetting.Compress = true;
     p.Background.BackgroundMode = 2;
     p.Background.GradientDirection = 4;
@@ -101,15 +101,15 @@ void WriteProject(const std::string& projectPath, const ExampleProject& spec) {
     p.ImageSetting.SizeMode = 0;
     p.ImageSetting.ImagePos = 0;
     p.ImageSetting.Interval = 5;
-    p.MusicSetting.MuteSound = spec.Mute;
+    p.MusicSetting.MuteSound = show.Mute;
     p.MusicSetting.IsLoop = true;
     p.MusicSetting.Pause = 2;
     p.Effect.EffectMode = 1;
     p.Effect.OrderMode = 1;
     p.Effect.EffectStep = 4;
     p.Effect.EffectDelay = 40;
-    p.SplashScreen.UseSplashScreen = !spec.Splash.empty();
-    p.SplashScreen.SplashScreen = spec.Splash;
+    p.SplashScreen.UseSplashScreen = !show.Splash.empty();
+    p.SplashScreen.SplashScreen = show.Splash;
     p.SplashScreen.SplashScreenInterval = 3;
     p.WriteProject();
 
@@ -118,11 +118,11 @@ void WriteProject(const std::string& projectPath, const ExampleProject& spec) {
     font.Size = 20;
     font.Bold = true;
     font.Color = 0xFFFFFF;
-    p.SetListCount(somnex::TListKind::Images, int32_t(spec.Pictures.size()));
-    for (size_t i = 0; i < spec.Pictures.size(); ++i) {
+    p.SetListCount(somnex::TListKind::Images, int32_t(show.Pictures.size()));
+    for (size_t i = 0; i < show.Pictures.size(); ++i) {
         somnex::TImageRec e;
-        e.FileName = spec.Pictures[i];
-        if (i < spec.Captions.size()) e.Caption = spec.Captions[i];
+        e.FileName = show.Pictures[i];
+        if (i < show.Captions.size()) e.Caption = show.Captions[i];
         e.CaptionFont = somnex::FontToText(font);
         e.CaptionPos = e.Caption.empty() ? 0 : 8;
         e.CaptionAlign = 1; // centred
@@ -131,24 +131,24 @@ void WriteProject(const std::string& projectPath, const ExampleProject& spec) {
         e.TransformID = int32_t(i * 11 % 150);
         e.EffectStep = 4;
         e.EffectDelay = 40;
-        if (i % 3 == 1 && !spec.Logo.empty()) {
+        if (i % 3 == 1 && !show.Logo.empty()) {
             e.LogoPos = 3;
-            e.LogoFile = spec.Logo;
+            e.LogoFile = show.Logo;
             e.LogoAlpha = 200;
         }
-        if (i % 3 == 2 && !spec.Overlay.empty()) {
+        if (i % 3 == 2 && !show.Overlay.empty()) {
             e.OverlayMode = 1;
-            e.OverlayFile = spec.Overlay;
+            e.OverlayFile = show.Overlay;
         }
         p.WriteImage(int32_t(i), e);
     }
-    p.SetListCount(somnex::TListKind::Music, int32_t(spec.Music.size()));
-    for (size_t i = 0; i < spec.Music.size(); ++i) p.WriteMusic(int32_t(i), spec.Music[i]);
+    p.SetListCount(somnex::TListKind::Music, int32_t(show.Music.size()));
+    for (size_t i = 0; i < show.Music.size(); ++i) p.WriteMusic(int32_t(i), show.Music[i]);
     p.CloseProject();
 }
 
 std::string MakeExample(const std::string& folder, const std::vector<std::string>& extraPictures) {
-    ExampleProject spec;
+    ExampleProject show;
     const struct {
         const char* name;
         int w, h;
@@ -167,13 +167,13 @@ std::string MakeExample(const std::string& folder, const std::vector<std::string
     for (const auto& p : pictures) {
         std::string path = folder + p.name;
         WritePicture(path, p.w, p.h, pattern, uint32_t(pattern + 1));
-        spec.Pictures.push_back(path);
-        spec.Captions.push_back(captions[pattern]);
+        show.Pictures.push_back(path);
+        show.Captions.push_back(captions[pattern]);
         ++pattern;
     }
     for (const std::string& extra : extraPictures) {
-        spec.Pictures.push_back(extra);
-        spec.Captions.push_back("Made by another tool");
+        show.Pictures.push_back(extra);
+        show.Captions.push_back("Made by another tool");
     }
 
     // Logo: a small emblem; overlay: a frame whose white inside lets the picture through.
@@ -185,25 +185,25 @@ std::string MakeExample(const std::string& folder, const std::vector<std::string
         c.Pen().PenColor = plat::Color(0x0060A0);
         c.Ellipse({12, 12, 52, 52});
     }
-    spec.Logo = folder + "logo.bmp";
-    plat::SaveBitmapFile(logo, spec.Logo);
+    show.Logo = folder + "logo.bmp";
+    plat::SaveBitmapFile(logo, show.Logo);
     plat::Bitmap overlay(200, 150);
     {
         plat::Canvas c(overlay);
         c.FillRect({0, 0, 200, 150}, plat::Color(0x303080));
         c.FillRect({10, 10, 190, 140}, plat::Color(0xFFFFFF));
     }
-    spec.Overlay = folder + "overlay.bmp";
-    plat::SaveBitmapFile(overlay, spec.Overlay);
-    spec.Splash = folder + "splash.jpg";
-    WritePicture(spec.Splash, 1280, 720, 9, 99);
+    show.Overlay = folder + "overlay.bmp";
+    plat::SaveBitmapFile(overlay, show.Overlay);
+    show.Splash = folder + "splash.jpg";
+    WritePicture(show.Splash, 1280, 720, 9, 99);
 
-    spec.Music = {folder + "tune-a.wav", folder + "tune-b.wav"};
-    WriteTune(spec.Music[0], 2.0, 440.0);
-    WriteTune(spec.Music[1], 1.5, 330.0);
+    show.Music = {folder + "tune-a.wav", folder + "tune-b.wav"};
+    WriteTune(show.Music[0], 2.0, 440.0);
+    WriteTune(show.Music[1], 1.5, 330.0);
 
     std::string project = folder + "example.pcv";
-    WriteProject(project, spec);
+    WriteProject(project, show);
     return project;
 }
 

@@ -29,7 +29,7 @@ struct ExampleProject {
     int32_t Width = 800, Height = 600, Quality = 85;
     bool Mute = false;
 };
-void WriteProject(const std::string& projectPath, const ExampleProject& spec);
+void WriteProject(const std::string& projectPath, const ExampleProject& show);
 
 // The whole example in `folder` (ending with '/'), with `extraPictures` made by other tools added
 // to the list. Returns the project path.

@@ -152,15 +152,15 @@ std::string CompileFixture::Movie(const std::string& name, size_t size) {
 std::string CompileFixture::SlideshowProject(const std::vector<std::string>& pictures,
                                              const std::vector<std::string>& music, bool mute,
                                              int32_t quality) {
-    example::ExampleProject spec;
-    spec.Pictures = pictures;
-    spec.Music = music;
-    spec.Width = 160;
-    spec.Height = 120;
-    spec.Quality = quality;
-    spec.Mute = mute;
+    example::ExampleProject show;
+    show.Pictures = pictures;
+    show.Music = music;
+    show.Width = 160;
+    show.Height = 120;
+    show.Quality = quality;
+    show.Mute = mute;
     std::string path = (dir / "show.pcv").string();
-    example::WriteProject(path, spec);
+    example::WriteProject(path, show);
     return path;
 }
 
