@@ -10,15 +10,15 @@ namespace somnex {
 plat::FontSpec FontFromText(const std::string& text) {
     TFontInfo info;
     TextToFont(text, info, true);
-    plat::FontSpec spec;
-    spec.Name = info.Name;
-    spec.Size = info.Size;
-    spec.FontColor = ColorToRGB(info.Color);
-    spec.Bold = info.Bold;
-    spec.Italic = info.Italic;
-    spec.Underline = info.Underline;
-    spec.StrikeOut = info.StrikeOut;
-    return spec;
+    plat::FontSpec font;
+    font.Name = info.Name;
+    font.Size = info.Size;
+    font.FontColor = ColorToRGB(info.Color);
+    font.Bold = info.Bold;
+    font.Italic = info.Italic;
+    font.Underline = info.Underline;
+    font.StrikeOut = info.StrikeOut;
+    return font;
 }
 
 TTextOption CaptionOption(const std::string& font) {

@@ -40,16 +40,16 @@ std::string ResolveFontFamily(const std::string& name) {
     return cache[name] = MatchFamily(name);
 }
 
-QFont QtFontOf(const FontSpec& spec) {
+QFont QtFontOf(const FontSpec& font) {
     EnsureGuiApplication();
-    QFont f(QString::fromStdString(ResolveFontFamily(spec.Name)));
+    QFont f(QString::fromStdString(ResolveFontFamily(font.Name)));
     // Points at the platform's 96 dots per inch, rounded as the platform does.
-    const int points = spec.Size > 0 ? spec.Size : 1;
+    const int points = font.Size > 0 ? font.Size : 1;
     f.setPixelSize((points * 96 + 36) / 72);
-    f.setBold(spec.Bold);
-    f.setItalic(spec.Italic);
-    f.setUnderline(spec.Underline);
-    f.setStrikeOut(spec.StrikeOut);
+    f.setBold(font.Bold);
+    f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.StrikeOut);
     f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;

@@ -5,5 +5,5 @@
 #include <QFont>
 
 namespace plat {
-QFont QtFontOf(const FontSpec& spec);
+QFont QtFontOf(const FontSpec& font);
 }
