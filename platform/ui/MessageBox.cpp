@@ -1,5 +1,7 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/raster/GuiApp.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -124,16 +126,9 @@ int ShowMessageBox(const std::string& caption, const std::string& text, uint32_t
 }
 
 bool EnsureApplication() {
-    if (QCoreApplication::instance())
-        return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-    if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Lives until the process ends: a host may keep using it after our library is gone, and Qt
-    // does not survive being torn down and set up again in one process.
-    static int argc = 1;
-    static char name[] = "somnex";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    return true;
+    plat::EnsureGuiApplication();
+    // A host that made a plain QGuiApplication of its own gets printed boxes, not widgets.
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
 } // namespace plat
