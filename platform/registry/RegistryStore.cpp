@@ -111,7 +111,14 @@ void RegistryStore::Fail(int rc) {
 }
 
 void RegistryStore::Exec(const char* sql) {
-    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    // Switching a new file to WAL and creating its tables can meet another process doing the same;
+    // SQLite answers that with BUSY at once, without consulting the busy handler, so wait here.
+    int rc;
+    for (int waited = 0;; waited += 2) {
+        rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited >= kBusyTimeoutMs) break;
+        ::usleep(2000);
+    }
     if (rc != SQLITE_OK) Fail(rc);
 }
 
