@@ -200,7 +200,8 @@ bool Modify(const std::string& path, Edit edit) {
     if (change == ProfileDocument::Change::None) return true;
     if (change == ProfileDocument::Change::Append && AppendInPlace(path, *e, appended)) return true;
     // Renaming over a read-only file would succeed; the platform refuses to write to one.
-    bool ok = (!e->exists || access(path.c_str(), W_OK) == 0) && ReplaceFile(path, *e, e->doc.Serialize());
+    bool ok = (!e->exists || faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0) &&
+              ReplaceFile(path, *e, e->doc.Serialize());
     e->append.Reset();
     if (!ok || !Restat(path, *e)) {
         gCache.erase(path); // the document no longer matches the file

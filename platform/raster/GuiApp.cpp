@@ -22,8 +22,8 @@ void EnsureRuntimeFolder() {
     if (Set("XDG_RUNTIME_DIR")) return;
     std::string dir = "/tmp/runtime-" + std::to_string(getuid());
     struct stat st;
-    if (mkdir(dir.c_str(), 0700) == 0 ||
-        (lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() && (st.st_mode & 077) == 0))
+    if (mkdir(dir.c_str(), 0700) == 0 || (lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+                                          st.st_uid == getuid() && (st.st_mode & 077) == 0))
         setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
 }
 } // namespace

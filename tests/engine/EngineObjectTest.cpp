@@ -159,7 +159,8 @@ TEST_F(CompilerTest, AcceptedFolderIsCreatedBeforeTheBuild) {
     EXPECT_FALSE(Compile(boxes));
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     // Past the question the build starts, and stops at the work folder this fixture never made.
-    EXPECT_NE(boxes.find("[] Cannot open database file '" + dir + "work/params.db'"), std::string::npos) << boxes;
+    EXPECT_NE(boxes.find("[] Cannot open database file '" + dir + "work/params.db'"), std::string::npos)
+        << boxes;
 }
 
 TEST_F(CompilerTest, ExistingOutputIsNotOverwrittenWithoutYes) {
@@ -177,7 +178,8 @@ TEST_F(CompilerTest, TheSameObjectCompilesAgainAfterANewList) {
     EXPECT_FALSE(Compile(boxes));
     GiveList(dir + "out.scr");
     EXPECT_FALSE(Compile(boxes));
-    EXPECT_NE(boxes.find("[] Cannot open database file '" + dir + "work/params.db' [OK] -> OK\n"), std::string::npos)
+    EXPECT_NE(boxes.find("[] Cannot open database file '" + dir + "work/params.db' [OK] -> OK\n"),
+              std::string::npos)
         << boxes;
 }
 

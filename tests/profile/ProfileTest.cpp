@@ -1,5 +1,6 @@
 #include "platform/profile/Profile.h"
 #include "tests/ini/TempFolder.h"
+#include "tests/ini/Unprivileged.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -150,7 +151,8 @@ TEST_F(ProfileTest, OtherWritersAreSeenAtOnce) {
 }
 
 TEST_F(ProfileTest, ReadOnlyFolderRefusesAndLeavesFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores permissions";
+    somnex::test::Unprivileged unprivileged(dir.Dir());
+    ASSERT_TRUE(unprivileged.Ok());
     Put("S", "k", "1");
     std::filesystem::permissions(dir.Dir(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -164,7 +166,8 @@ TEST_F(ProfileTest, ReadOnlyFolderRefusesAndLeavesFile) {
 }
 
 TEST_F(ProfileTest, UnreadableOrReadOnlyFileIsNeverReplaced) {
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores permissions";
+    somnex::test::Unprivileged unprivileged(dir.Dir());
+    ASSERT_TRUE(unprivileged.Ok());
     WriteFile(file, "[S]\r\nk=1\r\n");
     chmod(file.c_str(), 0200);
     EXPECT_EQ(Get("S", "k"), "<none>");

@@ -4,6 +4,7 @@
 #include "shared/ini/IniText.h"
 #include "somnex/EngineError.h"
 #include "tests/ini/TempFolder.h"
+#include "tests/ini/Unprivileged.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -177,7 +178,8 @@ TEST_F(ProjectTest, OpenRefusals) {
 }
 
 TEST_F(ProjectTest, ReadOnlyFolderRaisesAndLosesNothing) {
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores permissions";
+    somnex::test::Unprivileged unprivileged(dir.Dir());
+    ASSERT_TRUE(unprivileged.Ok());
     MakeProject();
     const std::string original = ReadFile(file);
     TIniPCVProjectFile p;
