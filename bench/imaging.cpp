@@ -58,8 +58,8 @@ struct Files {
         photo = (dir / "photo.jpg").string();
         const std::vector<uint8_t> jpg =
             somnex::EncodeJpeg(Smoke() ? PhotoLike(1600, 1200) : PhotoLike(4000, 3000), 90);
-        std::ofstream(photo, std::ios::binary).write(reinterpret_cast<const char*>(jpg.data()),
-                                                     std::streamsize(jpg.size()));
+        std::ofstream(photo, std::ios::binary)
+            .write(reinterpret_cast<const char*>(jpg.data()), std::streamsize(jpg.size()));
         plat::Bitmap logo(120, 60);
         logo.Fill(plat::ColorWhite);
         plat::Canvas c(logo);

@@ -80,8 +80,8 @@ public:
             size.c_str(), copy, median.first, median.second, slowest.first, slowest.second,
             slowest.first * copy);
         for (size_t i = 0; i < ratios.size(); ++i)
-            std::printf("%4d %7.3f ms %6.2fx%s", ratios[i].second, ratios[i].first * copy,
-                        ratios[i].first, i % 5 == 4 ? "\n" : "   ");
+            std::printf("%4d %7.3f ms %6.2fx%s", ratios[i].second, ratios[i].first * copy, ratios[i].first,
+                        i % 5 == 4 ? "\n" : "   ");
         std::printf("\n");
     }
 

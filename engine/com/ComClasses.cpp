@@ -1,9 +1,9 @@
 #include "engine/com/ComClasses.h"
 
-#include "engine/project/Com_IniScrProject.h"
 #include "engine/com/TypeLibrary.h"
 #include "engine/com/Unit_ScrCompiler.h"
 #include "engine/com/Unit_ScrPreview.h"
+#include "engine/project/Com_IniScrProject.h"
 
 namespace somnex {
 

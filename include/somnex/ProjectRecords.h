@@ -169,8 +169,8 @@ static_assert(sizeof(TMusicSetting) == 20 && sizeof(TBuildSetting) == 16);
 #define SOMNEX_FIELDS_TControlSetting(F)                                                                     \
     F(ShowMouseCursor)                                                                                       \
     F(AllowMouseEvent)                                                                                       \
-    F(UseSetting) F(RestoreMouse) F(RestoreNormalKey) F(RestoreCustom) F(AutoAdjust) F(CustomKey)            \
-        F(MouseSensitvity)
+    F(UseSetting)                                                                                            \
+    F(RestoreMouse) F(RestoreNormalKey) F(RestoreCustom) F(AutoAdjust) F(CustomKey) F(MouseSensitvity)
 #define SOMNEX_FIELDS_TScreenSaverInterface(F)                                                               \
     F(Icon) F(UsePreview) F(ShowAuthorName) F(ShowScrName) F(PreviewType) F(PreviewMediaFile)
 #define SOMNEX_FIELDS_TInternetBanner(F) F(UseInternetBanner) F(BannerImage) F(BannerTip) F(BannerURL)
@@ -192,18 +192,20 @@ static_assert(sizeof(TMusicSetting) == 20 && sizeof(TBuildSetting) == 16);
 #define SOMNEX_FIELDS_TImageRec(F)                                                                           \
     F(FileName)                                                                                              \
     F(Caption)                                                                                               \
-    F(CaptionFont) F(CaptionAlign) F(CaptionPos) F(OverlayMode) F(OverlayFile) F(Transparent) F(MaskFile)    \
-        F(Opacity) F(LogoPos) F(LogoFile) F(LogoAlpha) F(LogoTransform) F(TransformID) F(EffectStep)         \
-            F(EffectDelay) F(Interval)
+    F(CaptionFont)                                                                                           \
+    F(CaptionAlign) F(CaptionPos) F(OverlayMode) F(OverlayFile) F(Transparent) F(MaskFile) F(Opacity)        \
+        F(LogoPos) F(LogoFile) F(LogoAlpha) F(LogoTransform) F(TransformID) F(EffectStep) F(EffectDelay)     \
+            F(Interval)
 #define SOMNEX_FIELDS_TScreenSaverFlash(F) F(ScaleMode) F(Quality) F(OrderMode) F(DefBackgroundColor)
 #define SOMNEX_FIELDS_TFlashRec(F) F(Name) F(FileName)
 
 #define SOMNEX_RECORDS(R)                                                                                    \
     R(TFileInfo)                                                                                             \
     R(TScrInfo)                                                                                              \
-    R(TControlSetting) R(TScreenSaverInterface) R(TInternetBanner) R(TPlayerLogo) R(TSplashScreen)           \
-        R(TImageSetting) R(TMusicSetting) R(TScreenSaverBackground) R(TScreensaverEffect) R(TBuildSetting)   \
-            R(TImageRec) R(TScreenSaverFlash) R(TFlashRec)
+    R(TControlSetting)                                                                                       \
+    R(TScreenSaverInterface) R(TInternetBanner) R(TPlayerLogo) R(TSplashScreen) R(TImageSetting)             \
+        R(TMusicSetting) R(TScreenSaverBackground) R(TScreensaverEffect) R(TBuildSetting) R(TImageRec)       \
+            R(TScreenSaverFlash) R(TFlashRec)
 
 namespace somnex {
 

@@ -70,7 +70,8 @@ protected:
     std::string picture(const std::string& name, int w, int h) {
         plat::Bitmap b(w, h);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) b.SetPixel(x, y, plat::Color(((x * 7) & 0xFF) | ((y * 3) & 0xFF) << 8));
+            for (int x = 0; x < w; ++x)
+                b.SetPixel(x, y, plat::Color(((x * 7) & 0xFF) | ((y * 3) & 0xFF) << 8));
         plat::SaveBitmapFile(b, dir.file(name));
         return dir.file(name);
     }
