@@ -2,6 +2,7 @@
 // dialog offscreen, slides, JPEG, libraries, parameters, package), against the codec floor of
 // libjpeg-turbo alone decoding each photo and encoding an 800 x 600 slide.
 // SOMNEX_BENCH_SMOKE=1: 3 photos of 2 megapixels.
+#include "bench/BenchCommon.h"
 #include "engine/com/Unit_ScrCompiler.h"
 #include "examples/ExampleProject.h"
 #include "platform/ui/MessageBox.h"
@@ -26,11 +27,6 @@ constexpr int SlideW = 800, SlideH = 600, Quality = 85;
 bool Smoke() {
     const char* s = std::getenv("SOMNEX_BENCH_SMOKE");
     return s && *s && std::string(s) != "0";
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
 }
 
 // A photo-like picture: smooth colour fields with grain, so the decoder has real detail to do.
@@ -139,52 +135,7 @@ void BM_CompileProject(benchmark::State& state) {
 // libjpeg-turbo alone: read the file, decode at the smallest power-of-two scale that still
 // covers 800 x 600 (the loader's choice), encode 800 x 600 of those pixels.
 void FloorOne(const std::string& path) {
-    const std::vector<uint8_t> data = ReadFile(path);
-    jpeg_decompress_struct d;
-    jpeg_error_mgr derr;
-    d.err = jpeg_std_error(&derr);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, data.data(), static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_EXT_BGR;
-    unsigned denom = 1;
-    while (denom < 8 && d.image_width / (denom * 2) >= unsigned(SlideW) &&
-           d.image_height / (denom * 2) >= unsigned(SlideH))
-        denom *= 2;
-    d.scale_num = 1;
-    d.scale_denom = denom;
-    jpeg_start_decompress(&d);
-    const size_t stride = size_t(d.output_width) * 3;
-    std::vector<uint8_t> pixels(stride * std::max<size_t>(d.output_height, SlideH));
-    while (d.output_scanline < d.output_height) {
-        JSAMPROW row = pixels.data() + stride * d.output_scanline;
-        jpeg_read_scanlines(&d, &row, 1);
-    }
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
-
-    jpeg_compress_struct c;
-    jpeg_error_mgr cerr;
-    c.err = jpeg_std_error(&cerr);
-    jpeg_create_compress(&c);
-    unsigned char* buf = nullptr;
-    unsigned long len = 0;
-    jpeg_mem_dest(&c, &buf, &len);
-    c.image_width = SlideW;
-    c.image_height = SlideH;
-    c.input_components = 3;
-    c.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, Quality, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = pixels.data() + stride * c.next_scanline;
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    benchmark::DoNotOptimize(buf);
-    std::free(buf);
+    benchmark::DoNotOptimize(bench::CodecFloorSlide(bench::ReadFile(path), SlideW, SlideH, Quality));
 }
 
 void BM_CodecFloor(benchmark::State& state) {

@@ -1,5 +1,6 @@
 // The picture loader and the JPEG encoder against libjpeg-turbo called directly into a plain
 // buffer: decoding a 12-megapixel photo and encoding an 800 x 600 slide.
+#include "bench/BenchCommon.h"
 #include "engine/decoders/JpegCodec.h"
 #include "engine/decoders/PictureLoader.h"
 
@@ -13,31 +14,13 @@
 namespace {
 
 // Smooth shading, edges and sensor-like noise, so the codec works as hard as on a photo.
-plat::Bitmap PhotoLike(int w, int h) {
-    plat::Bitmap b(w, h);
-    uint32_t seed = 12345;
-    for (int y = 0; y < h; ++y) {
-        uint8_t* row = b.ScanLine(y);
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 134775813u + 1;
-            const int noise = int(seed >> 28) - 8;
-            const double v = 128 + 90 * std::sin(x * 0.004 + std::cos(y * 0.003) * 3) * std::cos(y * 0.002);
-            const int edge = ((x / 300 + y / 200) % 2) * 40;
-            row[3 * x] = uint8_t(std::clamp(int(v) + noise + edge, 0, 255));
-            row[3 * x + 1] = uint8_t(std::clamp(int(v * 0.8) + noise + 30, 0, 255));
-            row[3 * x + 2] = uint8_t(std::clamp(255 - int(v) + noise, 0, 255));
-        }
-    }
-    return b;
-}
-
 const std::vector<uint8_t>& Photo() {
-    static const std::vector<uint8_t> jpg = somnex::EncodeJpeg(PhotoLike(4000, 3000), 90);
+    static const std::vector<uint8_t> jpg = somnex::EncodeJpeg(bench::PhotoLike(4000, 3000), 90);
     return jpg;
 }
 
 const plat::Bitmap& Slide() {
-    static const plat::Bitmap b = PhotoLike(800, 600);
+    static const plat::Bitmap b = bench::PhotoLike(800, 600);
     return b;
 }
 

@@ -2,6 +2,7 @@
 // caption) and encoding it, against the codec floor (libjpeg-turbo alone decoding the photo at
 // the same DCT scale and encoding 800 x 600 pixels) and against GraphicsMagick resizing and
 // encoding the same photo. SOMNEX_BENCH_SMOKE=1 uses a small photo.
+#include "bench/BenchCommon.h"
 #include "engine/decoders/JpegCodec.h"
 #include "engine/imaging/Gradient.h"
 #include "engine/imaging/ScrImgProc1.h"
@@ -31,24 +32,6 @@ bool Smoke() {
 }
 
 // Smooth shading, edges and sensor-like noise, so the codec works as hard as on a photo.
-plat::Bitmap PhotoLike(int w, int h) {
-    plat::Bitmap b(w, h);
-    uint32_t seed = 12345;
-    for (int y = 0; y < h; ++y) {
-        uint8_t* row = b.ScanLine(y);
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 134775813u + 1;
-            const int noise = int(seed >> 28) - 8;
-            const double v = 128 + 90 * std::sin(x * 0.004 + std::cos(y * 0.003) * 3) * std::cos(y * 0.002);
-            const int edge = ((x / 300 + y / 200) % 2) * 40;
-            row[3 * x] = uint8_t(std::clamp(int(v) + noise + edge, 0, 255));
-            row[3 * x + 1] = uint8_t(std::clamp(int(v * 0.8) + noise + 30, 0, 255));
-            row[3 * x + 2] = uint8_t(std::clamp(255 - int(v) + noise, 0, 255));
-        }
-    }
-    return b;
-}
-
 struct Files {
     std::filesystem::path dir;
     std::string photo, logo;
@@ -57,7 +40,7 @@ struct Files {
         std::filesystem::create_directories(dir);
         photo = (dir / "photo.jpg").string();
         const std::vector<uint8_t> jpg =
-            somnex::EncodeJpeg(Smoke() ? PhotoLike(1600, 1200) : PhotoLike(4000, 3000), 90);
+            somnex::EncodeJpeg(Smoke() ? bench::PhotoLike(1600, 1200) : bench::PhotoLike(4000, 3000), 90);
         std::ofstream(photo, std::ios::binary)
             .write(reinterpret_cast<const char*>(jpg.data()), std::streamsize(jpg.size()));
         plat::Bitmap logo(120, 60);
@@ -74,11 +57,6 @@ struct Files {
 const Files& TheFiles() {
     static const Files files;
     return files;
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 void PrepareSlide(uint8_t direction, plat::Bitmap& slide) {
@@ -106,54 +84,9 @@ void BM_SlideAndEncode(benchmark::State& state) {
 // libjpeg-turbo alone: read the file, decode at the smallest power-of-two scale that still
 // covers 800 x 600 (the same choice the loader makes), encode 800 x 600 of those pixels.
 void BM_CodecFloor(benchmark::State& state) {
-    for (auto _ : state) {
-        const std::vector<uint8_t> data = ReadFile(TheFiles().photo);
-        jpeg_decompress_struct d;
-        jpeg_error_mgr derr;
-        d.err = jpeg_std_error(&derr);
-        jpeg_create_decompress(&d);
-        jpeg_mem_src(&d, data.data(), static_cast<unsigned long>(data.size()));
-        jpeg_read_header(&d, TRUE);
-        d.out_color_space = JCS_EXT_BGR;
-        unsigned denom = 1;
-        while (denom < 8 && d.image_width / (denom * 2) >= unsigned(SlideW) &&
-               d.image_height / (denom * 2) >= unsigned(SlideH))
-            denom *= 2;
-        d.scale_num = 1;
-        d.scale_denom = denom;
-        jpeg_start_decompress(&d);
-        const size_t stride = size_t(d.output_width) * 3;
-        std::vector<uint8_t> pixels(stride * d.output_height);
-        while (d.output_scanline < d.output_height) {
-            JSAMPROW row = pixels.data() + stride * d.output_scanline;
-            jpeg_read_scanlines(&d, &row, 1);
-        }
-        jpeg_finish_decompress(&d);
-        jpeg_destroy_decompress(&d);
-
-        jpeg_compress_struct c;
-        jpeg_error_mgr cerr;
-        c.err = jpeg_std_error(&cerr);
-        jpeg_create_compress(&c);
-        unsigned char* buf = nullptr;
-        unsigned long len = 0;
-        jpeg_mem_dest(&c, &buf, &len);
-        c.image_width = SlideW;
-        c.image_height = SlideH;
-        c.input_components = 3;
-        c.in_color_space = JCS_EXT_BGR;
-        jpeg_set_defaults(&c);
-        jpeg_set_quality(&c, Quality, TRUE);
-        jpeg_start_compress(&c, TRUE);
-        while (c.next_scanline < c.image_height) {
-            JSAMPROW row = pixels.data() + stride * c.next_scanline;
-            jpeg_write_scanlines(&c, &row, 1);
-        }
-        jpeg_finish_compress(&c);
-        jpeg_destroy_compress(&c);
-        benchmark::DoNotOptimize(buf);
-        std::free(buf);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            bench::CodecFloorSlide(bench::ReadFile(TheFiles().photo), SlideW, SlideH, Quality));
 }
 
 // GraphicsMagick reading the photo, resizing it to fit 800 x 600 and writing a JPEG. With
