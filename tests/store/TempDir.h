@@ -13,7 +13,7 @@ struct TempDir {
         static std::atomic<int> counter{0};
         std::random_device rd;
         path =
-            std::filesystem::temp_directory_path() / ("somnex-store-" + std::to_string(::getpid()) + "-" +
+            std::filesystem::temp_directory_path() / ("somnex-test-" + std::to_string(::getpid()) + "-" +
                                                       std::to_string(counter++) + "-" + std::to_string(rd()));
         std::filesystem::create_directories(path);
     }
