@@ -1,5 +1,6 @@
 // somnex compile as a person runs it: the real binary, headless, a private registry.
 #include "tests/compile/CompileFixture.h"
+#include "tests/host/HostRun.h"
 
 #include <sys/wait.h>
 
@@ -10,28 +11,11 @@
 namespace compiletest {
 namespace {
 
-struct HostRun {
-    int status;
-    std::string out, err;
-};
+using hosttest::HostRun;
 
 class HostCompile : public CompileFixture {
 protected:
-    HostRun Somnex(const std::string& args) {
-        std::string errFile = (dir / "stderr").string();
-        std::string cmd = "SOMNEX_REGISTRY='" + (dir / "registry.db").string() + "' '" SOMNEX_HOST_PATH "' " +
-                          args + " 2>'" + errFile + "'";
-        HostRun r{};
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(errFile);
-        r.err.assign((std::istreambuf_iterator<char>(err)), {});
-        return r;
-    }
+    HostRun Somnex(const std::string& args) { return hosttest::RunHost(SOMNEX_HOST_PATH, dir, args); }
     std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 };
 

@@ -3,6 +3,7 @@
 #include "engine/compiler/Unit_ScrFileObj.h"
 #include "engine/decoders/JpegCodec.h"
 #include "tests/compiler/TempDir.h"
+#include "tests/host/HostRun.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -16,26 +17,12 @@ namespace {
 using namespace somnex;
 namespace fs = std::filesystem;
 
-struct HostRun {
-    int status;
-    std::string out, err;
-};
+using hosttest::HostRun;
 
 class InspectTest : public ::testing::Test {
 protected:
     HostRun inspect(const std::string& args) {
-        std::string errFile = dir.file("stderr");
-        std::string cmd = "'" SOMNEX_HOST_PATH "' inspect " + args + " 2>'" + errFile + "'";
-        HostRun r{};
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = readAll(errFile);
-        fs::remove(errFile);
-        return r;
+        return hosttest::RunHost(SOMNEX_HOST_PATH, dir.path, "inspect " + args);
     }
 
     // A player stub, a parameter database and an image library.

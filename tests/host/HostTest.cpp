@@ -1,4 +1,6 @@
 // The reference host run as a person runs it: the real binary, a private registry.
+#include "tests/host/HostRun.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,11 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct HostRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using hosttest::HostRun;
 
 class HostTest : public ::testing::Test {
 protected:
@@ -28,22 +26,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    HostRun Somnex(const std::string& args) {
-        std::string errFile = (dir / "stderr").string();
-        std::string cmd = "SOMNEX_REGISTRY='" + (dir / "registry.db").string() + "' '" SOMNEX_HOST_PATH "' " +
-                          args + " 2>'" + errFile + "'";
-        HostRun r{};
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        FILE* err = std::fopen(errFile.c_str(), "r");
-        while (err && (n = std::fread(buf.data(), 1, buf.size(), err)) > 0) r.err.append(buf.data(), n);
-        if (err) std::fclose(err);
-        return r;
-    }
+    HostRun Somnex(const std::string& args) { return hosttest::RunHost(SOMNEX_HOST_PATH, dir, args); }
 
     static std::vector<std::string> Lines(const std::string& text) {
         std::vector<std::string> lines;
