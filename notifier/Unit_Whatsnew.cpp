@@ -1,7 +1,5 @@
 #include "notifier/Unit_Whatsnew.h"
 
-#include "shared/ini/IniText.h"
-
 #include <algorithm>
 
 namespace heraldex {
@@ -12,6 +10,13 @@ constexpr std::string_view kNewsSection = "News";
 
 std::string Numbered(std::string_view name, int32_t n) {
     return std::string(name) + std::to_string(n);
+}
+
+// Letter case of ASCII letters only; two empty names are equal.
+bool SameName(std::string_view a, std::string_view b) {
+    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 int32_t ClampCount(int32_t n) {
@@ -47,7 +52,7 @@ void TWhatsNew::GetNews(int32_t I, TNews& News) const {
 
 int32_t TWhatsNew::FindProduce(std::string_view Name) const {
     for (size_t i = 0; i < ProduceNames.size(); ++i)
-        if (somnex::SameText(ProduceNames[i], Name)) return int32_t(i);
+        if (SameName(ProduceNames[i], Name)) return int32_t(i);
     return -1;
 }
 
