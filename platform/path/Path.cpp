@@ -34,10 +34,30 @@ std::vector<std::string_view> SplitParts(std::string_view s, PathFlavour flavour
     return parts;
 }
 
+// True when rest already reads as Normalize would write it: one leading delimiter, the
+// flavour's own delimiter throughout, no empty, "." or ".." steps. Most paths are; they skip
+// the rebuild.
+bool AlreadyNormal(std::string_view rest, PathFlavour flavour) {
+    const char delim = PathDelimiter(flavour);
+    if (rest.empty() || rest[0] != delim) return false;
+    size_t start = 1;
+    for (size_t i = 1; i <= rest.size(); ++i) {
+        if (i < rest.size() && !IsPathDelimiter(rest[i], flavour)) continue;
+        if (i < rest.size() && rest[i] != delim) return false;
+        std::string_view part = rest.substr(start, i - start);
+        if ((part.empty() && i < rest.size()) || part == "." || part == "..") return false;
+        start = i + 1;
+    }
+    return true;
+}
+
 // Drops "." steps and resolves ".." steps; ".." never climbs above the root.
 std::string Normalize(std::string_view root, std::string_view rest, PathFlavour flavour) {
+    if (AlreadyNormal(rest, flavour)) return std::string(root).append(rest);
+    const auto parts = SplitParts(rest, flavour);
     std::vector<std::string_view> out;
-    for (auto part : SplitParts(rest, flavour)) {
+    out.reserve(parts.size());
+    for (auto part : parts) {
         if (part == ".") continue;
         if (part == "..") {
             if (!out.empty()) out.pop_back();
@@ -53,8 +73,7 @@ std::string Normalize(std::string_view root, std::string_view rest, PathFlavour 
         result += out[i];
     }
     bool folder = !rest.empty() && IsPathDelimiter(rest.back(), flavour);
-    auto last = SplitParts(rest, flavour);
-    if (!last.empty() && (last.back() == "." || last.back() == "..")) folder = true;
+    if (!parts.empty() && (parts.back() == "." || parts.back() == "..")) folder = true;
     if (folder && !out.empty()) result += delim;
     return result;
 }
@@ -175,7 +194,10 @@ std::string MakeRelativePath(std::string_view path, std::string_view baseDir, Pa
 }
 
 std::string GetCurrentFolder() {
-    std::string buf(256, '\0');
+    char local[1024];
+    if (getcwd(local, sizeof local)) return IncludeTrailingPathDelimiter(local);
+    if (errno != ERANGE) return "/";
+    std::string buf(2 * sizeof local, '\0');
     for (;;) {
         if (getcwd(buf.data(), buf.size())) {
             buf.resize(std::char_traits<char>::length(buf.c_str()));

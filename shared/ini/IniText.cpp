@@ -69,6 +69,7 @@ bool SameText(std::string_view a, std::string_view b) {
 
 std::vector<std::string> SplitToList(std::string_view text, std::string_view separator) {
     std::vector<std::string> items;
+    items.reserve(20); // picture lines, the longest lists split here, have 18 fields
     const char first = separator.empty() ? '\0' : Lower(separator[0]);
     size_t start = 0;
     size_t i = 0;
