@@ -164,8 +164,22 @@ bool XRandrDisplay::Set(const DisplayMode& want) {
     }
     int screen = DefaultScreen(dpy_);
     Window root = RootWindow(dpy_, screen);
-    int oldW = DisplayWidth(dpy_, screen), oldH = DisplayHeight(dpy_, screen);
-    int oldMmW = DisplayWidthMM(dpy_, screen), oldMmH = DisplayHeightMM(dpy_, screen);
+    // Xlib's screen size is the one from when the connection opened; the root window knows the
+    // size now. The millimetres keep the connection's dots per inch.
+    int oldW = 0, oldH = 0;
+    {
+        Window rootBack = 0;
+        int x = 0, y = 0;
+        unsigned w = 0, h = 0, border = 0, depth = 0;
+        if (!XGetGeometry(dpy_, root, &rootBack, &x, &y, &w, &h, &border, &depth)) return false;
+        oldW = int(w);
+        oldH = int(h);
+    }
+    auto mm = [](int px, int refPx, int refMm) { return refPx ? int(int64_t(refMm) * px / refPx) : refMm; };
+    int mmW = mm(screenW, DisplayWidth(dpy_, screen), DisplayWidthMM(dpy_, screen));
+    int mmH = mm(screenH, DisplayHeight(dpy_, screen), DisplayHeightMM(dpy_, screen));
+    int oldMmW = mm(oldW, DisplayWidth(dpy_, screen), DisplayWidthMM(dpy_, screen));
+    int oldMmH = mm(oldH, DisplayHeight(dpy_, screen), DisplayHeightMM(dpy_, screen));
     bool resize = screenW != oldW || screenH != oldH;
 
     ErrorTrap trap;
@@ -174,9 +188,7 @@ bool XRandrDisplay::Set(const DisplayMode& want) {
     if (resize) {
         // A CRTC larger than the new screen makes the resize fail, so it goes dark first.
         status = XRRSetCrtcConfig(dpy_, p.res.get(), crtcId, CurrentTime, 0, 0, 0, RR_Rotate_0, nullptr, 0);
-        if (status == RRSetConfigSuccess)
-            XRRSetScreenSize(dpy_, root, screenW, screenH, oldW ? oldMmW * screenW / oldW : oldMmW,
-                             oldH ? oldMmH * screenH / oldH : oldMmH);
+        if (status == RRSetConfigSuccess) XRRSetScreenSize(dpy_, root, screenW, screenH, mmW, mmH);
     }
     if (status == RRSetConfigSuccess)
         status = XRRSetCrtcConfig(dpy_, p.res.get(), crtcId, CurrentTime, crtc.x, crtc.y, id, crtc.rotation,
