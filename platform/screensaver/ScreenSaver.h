@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+
+namespace plat {
+// The system's "a screen saver is running" state (on while a preview plays). Setting it also
+// suspends the desktop's own screen saver when an X11 display exists, and resumes it when cleared.
+void SetScreenSaverRunning(bool running);
+bool ScreenSaverRunning();
+
+// The platform's screen-saver password library ("password.cpl" with "VerifyScreenSavePwd").
+class ScreenSavePasswordLibrary {
+public:
+    virtual ~ScreenSavePasswordLibrary() = default;
+    // False when the library lacks the verify function.
+    virtual bool HasVerifyFunction() const = 0;
+    // Shows the password question over the window (opaque handle: a QWidget* or nullptr) and
+    // returns true when the password was right.
+    virtual bool VerifyScreenSavePwd(void* window) = 0;
+};
+// nullptr when the library cannot be loaded (no PAM on this system).
+std::unique_ptr<ScreenSavePasswordLibrary> LoadScreenSavePasswordLibrary();
+} // namespace plat
