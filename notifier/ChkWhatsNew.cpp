@@ -15,7 +15,9 @@ bool ParseInteger(const std::string& Text, int& Value) {
     return !Text.empty() && ec == std::errc() && ptr == end;
 }
 
-TChkWhatsNew::TChkWhatsNew() : NMHTTP1(*this) { tip_ = "Connect to Internet ..."; }
+TChkWhatsNew::TChkWhatsNew() : NMHTTP1(*this) {
+    tip_ = "Connect to Internet ...";
+}
 
 void TChkWhatsNew::Attach(TChkWhatsNewView& View) {
     view_ = &View;
@@ -91,7 +93,8 @@ void TChkWhatsNew::OnConnectionFailed() {
     Status = "Error";
     View().SetBusyCursor(false);
     SetTip("Connect is failed.");
-    plat::ShowMessageBox("Error", "Connect Internet is failed!\rYou need connect Internet to gain the latest news.",
+    plat::ShowMessageBox("Error",
+                         "Connect Internet is failed!\rYou need connect Internet to gain the latest news.",
                          plat::MB_OK | plat::MB_ICONWARNING);
     Close();
 }
@@ -101,7 +104,8 @@ void TChkWhatsNew::OnFailure(plat::HttpRequestKind) {
     Status = "Error";
     View().SetBusyCursor(false);
     SetTip("Operation is failure");
-    plat::ShowMessageBox("Error", "Operation is failure! Please try again.", plat::MB_OK | plat::MB_ICONWARNING);
+    plat::ShowMessageBox("Error", "Operation is failure! Please try again.",
+                         plat::MB_OK | plat::MB_ICONWARNING);
     Close();
 }
 

@@ -12,7 +12,8 @@ namespace heraldex {
 namespace {
 
 bool IsOk(const std::string& status) {
-    return status.size() == 2 && (status[0] == 'O' || status[0] == 'o') && (status[1] == 'K' || status[1] == 'k');
+    return status.size() == 2 && (status[0] == 'O' || status[0] == 'o') &&
+           (status[1] == 'K' || status[1] == 'k');
 }
 
 } // namespace
