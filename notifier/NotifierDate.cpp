@@ -50,7 +50,8 @@ std::string FormatDate(TDateTime value) {
     if (!std::isfinite(value) || std::fabs(value) > 3.0e6) value = 0;
     int64_t y;
     int m, d;
-    CivilFromDays(int64_t(std::floor(value)) + kEpochOffset, y, m, d);
+    // Before the epoch the fraction still counts forward from the day: -1.25 is 29 December 1899, 6:00.
+    CivilFromDays(int64_t(std::trunc(value)) + kEpochOffset, y, m, d);
     char text[32];
     std::snprintf(text, sizeof text, "%04lld-%02d-%02d", static_cast<long long>(y), m, d);
     return text;

@@ -36,7 +36,8 @@ TEST(NotifierDateTest, DaysCountFromTheLastDaysOf1899) {
     EXPECT_EQ(EncodeDate(1900, 3, 1), 61.0) << "1900 was no leap year";
     EXPECT_EQ(FormatDate(36526.99), "2000-01-01");
     EXPECT_EQ(FormatDate(EncodeDate(2024, 2, 29)), "2024-02-29");
-    EXPECT_EQ(FormatDate(-0.5), "1899-12-29");
+    EXPECT_EQ(FormatDate(-0.5), "1899-12-30");
+    EXPECT_EQ(FormatDate(-1.25), "1899-12-29");
     EXPECT_EQ(TodayText(kClock), "2026-12-10");
 
     // The system clock gives the local calendar day (taken on both sides of a possible midnight).

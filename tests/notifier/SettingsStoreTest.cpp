@@ -245,6 +245,11 @@ TEST_F(SettingsStoreTest, RefusedWritesRaiseWithTheValueName) {
         RefuseValue(c.value);
         EXPECT_EQ(ErrorOf([&] { c.save(Store()); }), std::string("Failed to set data for '") + c.value + "'");
     }
+    // The proxy values before the refused one are stored, the ones after it are not.
+    store = folder / "case1.db";
+    auto proxy = At(kProxyKey);
+    EXPECT_TRUE(proxy->ValueExists("ProxyServer"));
+    EXPECT_FALSE(proxy->ValueExists("UsePwd"));
 }
 
 // The browser's proxy comes from the default user's settings under HKEY_USERS.
