@@ -67,7 +67,9 @@ void TChkWhatsNew::Animate1Start() {
         View().StartTimer(kCloseDelay);
     }
     if (closePending_) {
+        // A close asked for during the transfer wins over the error text's delay.
         closePending_ = false;
+        View().StopTimer();
         View().CloseWindow();
     }
 }
