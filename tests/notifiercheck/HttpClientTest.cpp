@@ -157,6 +157,14 @@ INSTANTIATE_TEST_SUITE_P(Stalls, SlowServer,
                                                      "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nabc"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(HttpClient, ABodyCutShortOfItsLengthIsNotASuccess) {
+    TinyHttpServer server({{"HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n[Info]\r\n"}});
+    Recorder owner;
+    HttpClient client(owner);
+    EXPECT_EQ(GetError(client, server.Url("/")), "Socket capture aborted");
+    EXPECT_EQ(owner.Events, (std::vector<std::string>{"connect"}));
+}
+
 TEST(HttpClient, RedirectIsFollowedWithTheCookieTheServerSet) {
     TinyHttpServer server(
         {Answer(302, "", "Location: /moved.ini\r\nSet-Cookie: visit=7; Path=/\r\n"), Answer(200, "moved")});
