@@ -1,6 +1,9 @@
 #include "engine/com/Unit_ScrPreview.h"
 
+#include "engine/preview/PreviewDriver.h"
+#include "engine/preview/QtPreviewWindow.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/raster/GuiApp.h"
 #include "platform/ui/MessageBoxLogic.h"
 
 namespace somnex {
@@ -22,12 +25,34 @@ bool TProductPreview::Preview(bool Flag, int32_t Value) {
     }
 }
 
-bool TPcvPreview::Play(bool, int32_t) {
-    throw EngineError("The slideshow preview is not available in this build of the engine.");
+namespace {
+
+// Real players: the Qt form, the system's services and the engine's message boxes.
+bool PlayReal(TPreviewKind Kind, const std::string& File, bool Flag, int32_t Value) {
+    plat::EnsureGuiApplication();
+    TPreviewWindowFactory window = [](IPreviewEvents& events) {
+        return std::make_unique<QtPreviewWindow>(
+            events, [](const std::string& message) { ShowError(message, plat::MB_ICONERROR); });
+    };
+    TPlayerFactory players = [&](TPreviewKind kind) -> std::unique_ptr<TPreviewPlayer> {
+        if (kind == TPreviewKind::Flash)
+            return std::make_unique<TFrmVcvEnginePreview>(SystemPreviewServices(), window);
+        TPreviewMessages messages{
+            [](const std::string& text, uint32_t flags) { return AskYesNo(text, flags); },
+            [](const std::string& text, uint32_t flags) { ShowInfo(text, flags); }};
+        return std::make_unique<TFrmPcvEnginePreview>(SystemPreviewServices(), window, std::move(messages));
+    };
+    return RunPreview(Kind, File, Flag, Value, players);
 }
 
-bool TVcvPreview::Play(bool, int32_t) {
-    throw EngineError("The Flash preview is not available in this build of the engine.");
+} // namespace
+
+bool TPcvPreview::Play(bool Flag, int32_t Value) {
+    return PlayReal(TPreviewKind::Slideshow, EngineParams[0], Flag, Value);
+}
+
+bool TVcvPreview::Play(bool Flag, int32_t Value) {
+    return PlayReal(TPreviewKind::Flash, EngineParams[0], Flag, Value);
 }
 
 } // namespace somnex

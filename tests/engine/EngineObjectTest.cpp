@@ -57,7 +57,9 @@ class ParameterCount : public EngineTest, public ::testing::WithParamInterface<C
 // Right count and an existing project get past the check to the work itself;
 // any other count stops at it.
 TEST_P(ParameterCount, IsCheckedBeforeAnythingElse) {
+    // A project section without the project mark: every kind refuses it once past the count.
     std::string project = MakeFile("p.ini");
+    std::ofstream(project, std::ios::app) << "Version=2.0\r\n";
     std::string output = dir + "out.scr";
     const char* list[] = {"player", output.c_str(), project.c_str(), "w/", "a", "b", "c", "d"};
     if (GetParam().clsid == CLSID_PcvPreview || GetParam().clsid == CLSID_VcvPreview)

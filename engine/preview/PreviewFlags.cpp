@@ -1,0 +1,10 @@
+#include "engine/preview/PreviewFlags.h"
+
+namespace somnex {
+
+TPreviewFlags& ThePreviewFlags() {
+    static TPreviewFlags flags;
+    return flags;
+}
+
+} // namespace somnex
