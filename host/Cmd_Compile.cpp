@@ -2,7 +2,7 @@
 // parameter list and call Compile, which runs the build in its progress dialog (in the terminal
 // when there is no display).
 #include "host/HostCommand.h"
-#include "platform/com/InprocServer.h"
+#include "host/ProjectAccess.h"
 #include "somnex/Somnex.h"
 
 #include <stdlib.h>
@@ -25,25 +25,6 @@ constexpr const char* kMusicName = "Music.dat";
 constexpr const char* kFlashName = "Flashs.dat";
 constexpr const char* kStubName = "somnex_player_stub";
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
-
-// A Flash project is the one with a movie list or Flash settings.
-bool IsFlashProject(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    for (std::string line; std::getline(in, line);) {
-        size_t start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || line[start] != '[') continue;
-        size_t end = line.find(']', start);
-        if (end == std::string::npos) continue;
-        std::string section = Lower(line.substr(start + 1, end - start - 1));
-        if (section == "flashs" || section == "flashsetting") return true;
-    }
-    return false;
-}
-
 std::string AbsolutePath(const std::string& path) {
     return fs::absolute(path).lexically_normal().string();
 }
@@ -64,23 +45,6 @@ public:
 private:
     std::string path_;
 };
-
-IScrCompiler* CreateCompiler(const CLSID& clsid) {
-    IScrCompiler* compiler = nullptr;
-    HRESULT hr = plat::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IScrCompiler,
-                                        reinterpret_cast<void**>(&compiler));
-    if (SUCCEEDED(hr)) return compiler;
-    if (hr != REGDB_E_CLASSNOTREG) throw std::runtime_error(plat::LastCreateError());
-    // Not registered: the engine beside this program serves, as after "somnex register".
-    plat::InprocServer server = plat::LoadInprocServer(ExecutableFolder() + "libsomnex.so");
-    IClassFactory* factory = nullptr;
-    hr = server.GetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-    if (FAILED(hr)) throw std::runtime_error("the engine has no class factory for the compiler");
-    hr = factory->CreateInstance(nullptr, IID_IScrCompiler, reinterpret_cast<void**>(&compiler));
-    factory->Release();
-    if (FAILED(hr)) throw std::runtime_error("the engine could not create the compiler");
-    return compiler;
-}
 
 int Compile(const Args& args) {
     std::string project, output, player, work;
@@ -130,7 +94,7 @@ int Compile(const Args& args) {
     work = AbsolutePath(work);
     if (!work.ends_with('/')) work += '/';
 
-    bool flash = IsFlashProject(project);
+    bool flash = KindOfProjectFile(project) == ProjectKind::Flash;
     std::vector<std::string> params = {AbsolutePath(player), AbsolutePath(output), AbsolutePath(project),
                                        work, kParamsName};
     if (flash) {
@@ -142,7 +106,8 @@ int Compile(const Args& args) {
     std::vector<const char*> list;
     for (const std::string& p : params) list.push_back(p.c_str());
 
-    IScrCompiler* compiler = CreateCompiler(flash ? CLSID_VcvCompiler : CLSID_PcvCompiler);
+    auto* compiler = static_cast<IScrCompiler*>(
+        CreateEngineObject(flash ? CLSID_VcvCompiler : CLSID_PcvCompiler, IID_IScrCompiler));
     bool done = false;
     try {
         compiler->SetParams(list.data(), static_cast<int32_t>(list.size()) - 1);

@@ -1,5 +1,7 @@
 #include "host/ProjectAccess.h"
 
+#include <cctype>
+#include <fstream>
 #include <unistd.h>
 
 #include <charconv>
@@ -144,9 +146,22 @@ void* CreateEngineObject(const CLSID& clsid, const IID& iid) {
     if (FAILED(hr) || !factory) throw std::runtime_error("the engine library has no factory for this class");
     hr = factory->CreateInstance(nullptr, iid, &object);
     factory->Release();
-    if (FAILED(hr) || !object)
-        throw std::runtime_error("the engine library could not create a project object");
+    if (FAILED(hr) || !object) throw std::runtime_error("the engine library could not create the object");
     return object;
+}
+
+ProjectKind KindOfProjectFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] != '[') continue;
+        size_t end = line.find(']', start);
+        if (end == std::string::npos) continue;
+        std::string section = line.substr(start + 1, end - start - 1);
+        for (char& c : section) c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (section == "flashs" || section == "flashsetting") return ProjectKind::Flash;
+    }
+    return ProjectKind::Slideshow;
 }
 
 std::u16string Wide(const std::string& text) {

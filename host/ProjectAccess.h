@@ -44,6 +44,8 @@ private:
 // Through CoCreateInstance when the engine is registered, else from the libsomnex.so beside
 // this executable.
 void* CreateEngineObject(const CLSID& clsid, const IID& iid);
+// A Flash project is the one with a movie list or Flash settings; anything else is a slideshow.
+ProjectKind KindOfProjectFile(const std::string& path);
 
 std::u16string Wide(const std::string& text);
 std::string Narrow(const char16_t* text);

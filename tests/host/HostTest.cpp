@@ -119,4 +119,42 @@ TEST_F(HostTest, AStoreThatIsNotADatabaseIsReported) {
     EXPECT_NE(r.err.find("is not a registry database"), std::string::npos) << r.err;
 }
 
+// Headless, the preview plays offscreen for the given time and closes by itself.
+TEST_F(HostTest, PreviewPlaysEitherKindAndDeletesOnlyWhenAsked) {
+    ASSERT_EQ(Somnex("register").status, 0);
+    struct Case {
+        const char *kind, *name, *options;
+        bool kept;
+    };
+    for (Case c : {Case{"slideshow", "sea.pcv", "", true}, Case{"flash", "film.vcv", "--delete", false},
+                   Case{"slideshow", "kept.pcv", "--delete --mode 1", true}}) {
+        const fs::path project = dir / c.name;
+        ASSERT_EQ(Somnex(std::string("new ") + c.kind + " '" + project.string() + "'").status, 0);
+        HostRun r = Somnex("preview '" + project.string() + "' --seconds 0.05 " + c.options);
+        EXPECT_EQ(r.status, 0) << c.name << r.err;
+        EXPECT_NE(r.out.find("preview of " + project.string() + " ended"), std::string::npos) << r.out;
+        EXPECT_EQ(fs::exists(project), c.kept) << c.name;
+        EXPECT_FALSE(fs::exists(project.string() + ".~pp")) << c.name;
+    }
+}
+
+TEST_F(HostTest, PreviewOfWhatIsNoProjectSaysWhy) {
+    ASSERT_EQ(Somnex("register").status, 0);
+    std::ofstream(dir / "notes.ini") << "[FileInfo]\r\nVersion=2.0\r\n";
+    struct Case {
+        std::string args;
+        int status;
+        std::string message;
+    };
+    for (const Case& c :
+         {Case{"preview '" + (dir / "none.pcv").string() + "'", 1, "You input wrong parameter."},
+          Case{"preview '" + (dir / "notes.ini").string() + "'", 1, "is not a slideshow project."},
+          Case{"preview", 2, "preview needs a PROJECT"},
+          Case{"preview a.pcv --mode x", 2, "--mode needs a whole number"}}) {
+        HostRun r = Somnex(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+    }
+}
+
 } // namespace
