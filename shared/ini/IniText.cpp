@@ -64,7 +64,7 @@ int32_t StrToInt(std::string_view text) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && StartsWithText(a, 0, b);
+    return a.size() == b.size() && (a.empty() || StartsWithText(a, 0, b));
 }
 
 std::vector<std::string> SplitToList(std::string_view text, std::string_view separator) {

@@ -190,6 +190,16 @@ TEST(LineBreaks, BrConversions) {
     EXPECT_EQ(BrToLineBreaks("<b"), "<b");
 }
 
+TEST(SameText, IgnoresCaseOnlyAndEmptyEqualsEmpty) {
+    struct Case {
+        const char *a, *b;
+        bool same;
+    };
+    for (Case c : {Case{"", "", true}, Case{"Image", "iMAGE", true}, Case{"", "a", false},
+                   Case{"ab", "abc", false}, Case{"a", "", false}, Case{"[", "{", false}})
+        EXPECT_EQ(SameText(c.a, c.b), c.same) << '"' << c.a << "\" vs \"" << c.b << '"';
+}
+
 struct ColorCase {
     TColor color;
     const char* text;
