@@ -57,6 +57,7 @@ void QtPreviewWindow::HideCursorOverForm() {
 
 void QtPreviewWindow::ShowModal() {
     closed_ = false;
+    activated_ = false;
     setWindowModality(Qt::ApplicationModal);
     showFullScreen();
     // Some platforms (offscreen) never activate a window; the start-up hangs on activation.
@@ -79,11 +80,16 @@ void QtPreviewWindow::showEvent(QShowEvent* e) {
 
 void QtPreviewWindow::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !closed_)
+    if (e->type() != QEvent::ActivationChange) return;
+    // Each time the form becomes active, once: the start-up fallback may have counted this one.
+    if (!isActiveWindow()) {
+        activated_ = false;
+    } else if (!activated_ && !closed_) {
         Guarded([this] {
             activated_ = true;
             events_.FormActivate();
         });
+    }
 }
 
 void QtPreviewWindow::closeEvent(QCloseEvent* e) {
