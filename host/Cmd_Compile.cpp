@@ -68,12 +68,8 @@ int Compile(const Args& args) {
         } else if (a == "--yes" || a == "--no") {
             if (answer && answer != a.substr(2)) return Fail("--yes and --no exclude each other", kUsage);
             answer = a == "--yes" ? "yes" : "no";
-        } else if (!a.empty() && a[0] == '-') {
-            return Fail("unknown option '" + a + "'", kUsage);
-        } else if (project.empty()) {
-            project = a;
-        } else {
-            return Fail("unexpected argument '" + a + "'", kUsage);
+        } else if (int rc = TakeOnePositional(a, project)) {
+            return rc;
         }
     }
     if (project.empty()) return Fail("compile needs a PROJECT", kUsage);

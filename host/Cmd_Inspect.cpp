@@ -245,12 +245,9 @@ int Inspect(const Args& args) {
         else if (args[i] == "--extract") {
             if (++i == args.size()) return Fail("--extract needs a folder", kUsage);
             extractTo = args[i];
-        } else if (!args[i].empty() && args[i][0] == '-')
-            return Fail("unknown option '" + args[i] + "'", kUsage);
-        else if (package.empty())
-            package = args[i];
-        else
-            return Fail("unexpected argument '" + args[i] + "'", kUsage);
+        } else if (int rc = TakeOnePositional(args[i], package)) {
+            return rc;
+        }
     }
     if (package.empty()) return Fail("inspect needs a PACKAGE", kUsage);
 

@@ -34,12 +34,8 @@ int Preview(const Args& args) {
             }
         } else if (a == "--delete") {
             remove = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return Fail("unknown option '" + a + "'", kUsage);
-        } else if (project.empty()) {
-            project = a;
-        } else {
-            return Fail("unexpected argument '" + a + "'", kUsage);
+        } else if (int rc = TakeOnePositional(a, project)) {
+            return rc;
         }
     }
     if (project.empty()) return Fail("preview needs a PROJECT", kUsage);

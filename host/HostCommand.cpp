@@ -30,6 +30,13 @@ int Fail(const std::string& text, int code) {
     return code;
 }
 
+int TakeOnePositional(const std::string& arg, std::string& positional) {
+    if (!arg.empty() && arg[0] == '-') return Fail("unknown option '" + arg + "'", kUsage);
+    if (!positional.empty()) return Fail("unexpected argument '" + arg + "'", kUsage);
+    positional = arg;
+    return kOk;
+}
+
 std::string ExecutableFolder() {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -29,6 +29,9 @@ inline constexpr int kUsage = 2;
 
 // Prints "somnex: text" on stderr; returns code.
 int Fail(const std::string& text, int code = kFailed);
+// An argument no option claimed: the command's one positional argument, or a usage error. Returns
+// kOk when taken, else the printed error's code.
+int TakeOnePositional(const std::string& arg, std::string& positional);
 // The folder of the running executable, with a trailing separator.
 std::string ExecutableFolder();
 
