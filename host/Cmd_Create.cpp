@@ -1,4 +1,5 @@
 // somnex create: make an object the way a host does and report which engine interfaces it answers.
+#include "heraldex/Heraldex.h"
 #include "host/HostCommand.h"
 #include "platform/com/Guid.h"
 #include "platform/com/InprocServer.h"
@@ -24,6 +25,7 @@ const KnownInterface kInterfaces[] = {
     {"IIniScrProject", IID_IIniScrProject},
     {"IIniPCVScrProject", IID_IIniPCVScrProject},
     {"IIniVCVScrProject", IID_IIniVCVScrProject},
+    {"IWhatNewCOM", IID_IWhatNewCOM},
 };
 
 int Create(const Args& args) {
@@ -51,7 +53,7 @@ int Create(const Args& args) {
 }
 
 const HostCommandRegistrar command({"create", "PROGID",
-                                    "Create an object by the CLSID registered for PROGID and list the engine "
+                                    "Create an object by the CLSID registered for PROGID and list the "
                                     "interfaces it answers.",
                                     "Example: somnex create Somnex.PcvCompiler", Create});
 } // namespace

@@ -1,9 +1,16 @@
 #include "notifier/Unit_WhatsNewComm.h"
 
+#include "notifier/BwdInternetMisc.h"
 #include "notifier/ChkWhatsNew.h"
 #include "notifier/EvaluateNewsFile.h"
+#include "notifier/HeadlessNewsView.h"
+#include "notifier/ParamsDialog.h"
 #include "notifier/Unit_WhatsNewCommFun.h"
 #include "notifier/form_ChkWhatsNew.h"
+#include "notifier/form_News.h"
+#include "notifier/form_Param.h"
+#include "platform/com/ComObject.h"
+#include "platform/ui/MessageBox.h"
 
 #include <cmath>
 
@@ -36,6 +43,73 @@ bool CheckWhatsNew(const std::string& URL, TNotifierState& State, const TCheckEn
                                    State.InstalledVersion, Env.Now);
     if (result) SaveBaseParam(State.BaseParam, Env.Store);
     return result;
+}
+
+namespace {
+
+TNewsActions ActionsFor(TNotifierState& State, const TCheckEnvironment& Env) {
+    TNewsActions a;
+    a.ShowOptions = [Env](const std::string& product) { ShowOptionsDialog(product, Env); };
+    a.CheckWhatsNew = [&State, Env](const std::string& url) { return CheckWhatsNew(url, State, Env); };
+    a.ShellOpen = [](int mode, const std::string& target) { return ShellOpen(mode, target); };
+    return a;
+}
+
+// While a modeless window is open the library must stay loaded.
+class TModelessNewsForm : public Tfrm_News {
+public:
+    TModelessNewsForm(std::unique_ptr<TNewsWindow> Window, TNotifierState& State)
+        : Tfrm_News(std::move(Window), State) {
+        plat::ModuleCounts::Lock();
+    }
+    ~TModelessNewsForm() override { plat::ModuleCounts::Unlock(); }
+};
+
+} // namespace
+
+void ShowNewsWindow(TNotifierState& State, const TCheckEnvironment& Env) {
+    if (!State.Modal && State.OpenNewsWindow) {
+        State.OpenNewsWindow->BringForward();
+        return;
+    }
+    auto window = std::make_unique<TNewsWindow>(State, ActionsFor(State, Env), Env.Store, Env.Now);
+    window->NewsFile = State.NewsFileName;
+    if (Env.ShowNewsModal) {
+        Env.ShowNewsModal(*window);
+        return;
+    }
+    if (plat::CurrentUiMode() == plat::UiMode::Headless || !plat::EnsureApplication()) {
+        THeadlessNewsView view;
+        window->Attach(view);
+        window->FormCreate();
+        window->FormShow();
+        return;
+    }
+    if (State.Modal) {
+        Tfrm_News form(*window, State);
+        State.OpenNewsWindow = &form;
+        struct Forget {
+            TNotifierState& s;
+            ~Forget() { s.OpenNewsWindow = nullptr; }
+        } forget{State};
+        form.exec();
+        return;
+    }
+    auto* form = new TModelessNewsForm(std::move(window), State);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    State.OpenNewsWindow = form;
+    form->show();
+}
+
+void ShowOptionsDialog(const std::string& ProductName, const TCheckEnvironment& Env) {
+    TParamsDialog dialog(Env.Store);
+    dialog.ProductName = ProductName;
+    ReadProxyParam(dialog.ProxyParam, Env.Store);
+    ReadUpdateParam(ProductName, dialog.UpdateParam, Env.Store);
+    if (Env.ShowParams)
+        Env.ShowParams(dialog);
+    else
+        ShowParamsForm(dialog);
 }
 
 } // namespace heraldex

@@ -1,9 +1,7 @@
 // The four entry points of the in-process server, the only symbols the library exports.
 #include "engine/com/ComClasses.h"
 #include "engine/com/Registration.h"
-#include "platform/fs/FileSystem.h"
-
-#include <dlfcn.h>
+#include "platform/com/ServerRegistration.h"
 
 #define SOMNEX_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -12,9 +10,7 @@ namespace {
 [[maybe_unused]] const bool registryFilled = (somnex::ClassRegistry(), true);
 
 std::string OwnPath() {
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&OwnPath), &info) || !info.dli_fname) return {};
-    return plat::ExpandFileName(info.dli_fname);
+    return plat::ModulePathOf(reinterpret_cast<void*>(&OwnPath));
 }
 } // namespace
 

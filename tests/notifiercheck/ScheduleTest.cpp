@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 class TimeToCheck : public ::testing::Test {
 protected:
     somnex::test::TempFolder dir;
-    TCheckEnvironment env{[] { return kToday + 0.75; }, dir / "registry.db", {}};
+    TCheckEnvironment env{[] { return kToday + 0.75; }, dir / "registry.db", {}, {}, {}};
 
     void Store(int32_t type, bool confirm, TDateTime last) {
         SaveUpdateParam("Pictavio", TUpdateParam{last, type, confirm}, env.Store);

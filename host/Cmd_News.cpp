@@ -1,0 +1,109 @@
+// somnex news: drive the news and update notifier through its COM class, as a host does.
+#include "heraldex/Heraldex.h"
+#include "host/HostCommand.h"
+#include "platform/com/InprocServer.h"
+
+#include <cstdio>
+
+namespace host {
+
+namespace {
+
+// The notifier's object, released when it goes out of scope.
+class NewsObject {
+public:
+    NewsObject() {
+        HRESULT hr = plat::CoCreateInstance(CLSID_WhatNewCOM, nullptr, CLSCTX_INPROC_SERVER, IID_IWhatNewCOM,
+                                            reinterpret_cast<void**>(&object_));
+        if (FAILED(hr)) object_ = nullptr;
+    }
+    ~NewsObject() {
+        if (object_) object_->Release();
+    }
+    NewsObject(const NewsObject&) = delete;
+    NewsObject& operator=(const NewsObject&) = delete;
+    IWhatNewCOM* operator->() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+
+private:
+    IWhatNewCOM* object_ = nullptr;
+};
+
+int RunEntry(const Args& args, bool registering) {
+    std::string path = ExecutableFolder() + "libheraldex.so";
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--library" && i + 1 < args.size())
+            path = args[++i];
+        else
+            return Fail(args[i] == "--library" ? "--library needs a path"
+                                               : "unexpected argument '" + args[i] + "'",
+                        kUsage);
+    }
+    plat::InprocServer server = plat::LoadInprocServer(path);
+    auto entry = registering ? server.RegisterServer : server.UnregisterServer;
+    const char* name = registering ? "DllRegisterServer" : "DllUnregisterServer";
+    if (!entry) return Fail("the library '" + path + "' does not export " + name);
+    HRESULT hr = entry();
+    if (FAILED(hr)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<uint32_t>(hr));
+        return Fail(std::string(name) + " of '" + path + "' failed (" + code + ")");
+    }
+    std::printf("%s %s\n", registering ? "registered" : "unregistered", path.c_str());
+    return kOk;
+}
+
+int News(const Args& args) {
+    if (args.empty()) return Fail("news needs an action (see 'somnex news --help')", kUsage);
+    const std::string& action = args[0];
+    if (action == "register" || action == "unregister") return RunEntry(args, action == "register");
+
+    struct Action {
+        const char* name;
+        size_t operands;
+    };
+    static const Action actions[] = {
+        {"due", 1}, {"show", 1}, {"options", 1}, {"check", 3}, {"check-show", 3}};
+    const Action* found = nullptr;
+    for (const Action& a : actions)
+        if (action == a.name) found = &a;
+    if (!found) return Fail("unknown news action '" + action + "'", kUsage);
+    if (args.size() != found->operands + 1)
+        return Fail("news " + action + " needs " + (found->operands == 1 ? "PRODUCT" : "PRODUCT VERSION URL"),
+                    kUsage);
+    const char* product = args[1].c_str();
+
+    NewsObject news;
+    if (!news) return Fail(plat::LastCreateError() + " (run 'somnex news register')");
+    if (action == "due") {
+        std::printf("%s\n", news->IsTimeToCheck(product) ? "a check is due" : "no check is due");
+    } else if (action == "show") {
+        news->ShowNews(product);
+    } else if (action == "options") {
+        news->ShowOptions(product);
+    } else if (action == "check") {
+        bool found = news->CheckUpdate(product, args[2].c_str(), args[3].c_str());
+        std::printf("%s\n", found ? "the check found news or an update" : "the check found nothing new");
+        return found ? kOk : kFailed;
+    } else {
+        news->CheckUpdateAndShowNews(product, args[2].c_str(), args[3].c_str());
+    }
+    return kOk;
+}
+
+const HostCommandRegistrar command(
+    {"news", "ACTION [ARGS...]", "Check for news and updates and show them, through the notifier's class.",
+     "Actions:\n"
+     "  register [--library PATH]    register the notifier (PATH defaults to libheraldex.so beside this "
+     "program)\n"
+     "  unregister [--library PATH]  remove its registration\n"
+     "  due PRODUCT                  whether an automatic check is due (may ask to confirm)\n"
+     "  check PRODUCT VERSION URL    download the news file from URL and evaluate it (exit 1: nothing new)\n"
+     "  check-show PRODUCT VERSION URL  the same, then the news window\n"
+     "  show PRODUCT                 the news window from the local news file\n"
+     "  options PRODUCT              the connection settings dialog\n"
+     "Without a display the windows are printed instead of shown.",
+     News});
+} // namespace
+
+} // namespace host
