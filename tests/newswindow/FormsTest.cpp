@@ -1,0 +1,124 @@
+// One offscreen run of each real form: the widgets show the logic's state and their events
+// reach it.
+#include "notifier/Unit_WhatsNewCommFun.h"
+#include "notifier/form_News.h"
+#include "notifier/form_Param.h"
+#include "platform/raster/GuiApp.h"
+#include "tests/ini/TempFolder.h"
+#include "tests/newswindow/NewsFixture.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace heraldex;
+using heraldex::test::Product;
+using heraldex::test::WriteNews;
+
+TEST(ParamsForm, ShowsTheSettingsAndSavesOnOk) {
+    plat::EnsureGuiApplication();
+    somnex::test::TempFolder dir;
+    std::filesystem::path store = dir / "registry.db";
+    TParamsDialog dialog(store);
+    dialog.ProductName = "Pictavio";
+    ReadProxyParam(dialog.ProxyParam, store);
+    ReadUpdateParam("Pictavio", dialog.UpdateParam, store);
+    Tfrm_Params form(dialog);
+    form.show();
+    EXPECT_EQ(form.windowTitle(), "Auto-Update Options");
+    EXPECT_EQ(form.Lab_LastUpdateTime->text(), "2000-01-01");
+    EXPECT_EQ(form.cmb_UpdateType->currentText(), "Every Month");
+    EXPECT_FALSE(form.Edt_PServer->isEnabled());
+    EXPECT_FALSE(form.Chk_UsePPwd->isEnabled());
+    form.Chk_UsePServer->click();
+    EXPECT_TRUE(form.Edt_PServer->isEnabled());
+    EXPECT_TRUE(form.Chk_UsePPwd->isEnabled());
+    EXPECT_FALSE(form.Edt_PUser->isEnabled());
+    form.Edt_PServer->setText("proxy.invalid");
+    form.Edt_PPort->setText("3128");
+    form.cmb_UpdateType->setCurrentIndex(1);
+    form.BtnOK->click();
+    EXPECT_FALSE(form.isVisible());
+    TProxyParam p;
+    ReadProxyParam(p, store);
+    EXPECT_TRUE(p.Enable);
+    EXPECT_EQ(p.ProxyServer, "proxy.invalid");
+    EXPECT_EQ(p.ProxyPort, "3128");
+    TUpdateParam u;
+    ReadUpdateParam("Pictavio", u, store);
+    EXPECT_EQ(u.UpdateType, 1);
+}
+
+TEST(NewsForm, ShowsTheTreeAndTheTextsPage) {
+    plat::EnsureGuiApplication();
+    somnex::test::TempFolder dir;
+    std::filesystem::path store = dir / "registry.db";
+    SaveWindowSize(600, 450, store);
+    TProduct own = Product("Pictavio");
+    own.WhatsNew = "{\\rtf1\\ansi {\\b Faster} slides\\par}";
+    WriteNews(dir / "whatsnew.new", {own, Product("Vectavio")});
+    TNotifierState state;
+    state.CurrentProduct = "Pictavio";
+    state.BaseParam.HasUpdate = true;
+    std::vector<std::string> opened;
+    TNewsActions actions;
+    actions.ShellOpen = [&](int, const std::string& t) {
+        opened.push_back(t);
+        return 42;
+    };
+    TNewsWindow window(state, actions, store, test::kClock);
+    window.NewsFile = dir / "whatsnew.new";
+    Tfrm_News form(window, state);
+    form.show();
+    EXPECT_EQ(form.windowTitle(), "What's New");
+    EXPECT_EQ(form.size(), QSize(600, 450));
+    EXPECT_FALSE(form.SBtn_Ref->isVisible()); // no check URL yet
+    EXPECT_EQ(form.Lab_Update->text(), "Update Date: 2026-12-01 ");
+    ASSERT_EQ(form.TV_WhatsNew->topLevelItemCount(), 3);
+    QTreeWidgetItem* ownRoot = form.TV_WhatsNew->topLevelItem(1);
+    EXPECT_EQ(ownRoot->text(0), "Pictavio");
+    EXPECT_EQ(form.TV_WhatsNew->currentItem(), ownRoot);
+    EXPECT_TRUE(ownRoot->isExpanded());
+
+    QTreeWidgetItem* download = ownRoot->child(5);
+    ASSERT_EQ(download->text(0), "Download");
+    form.TV_WhatsNew->setCurrentItem(download);
+    emit form.TV_WhatsNew->itemClicked(download, 0);
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://example.invalid/Pictavio.exe"}));
+
+    QTreeWidgetItem* whatsNew = ownRoot->child(7);
+    form.TV_WhatsNew->setCurrentItem(whatsNew);
+    emit form.TV_WhatsNew->itemClicked(whatsNew, 0);
+    EXPECT_EQ(form.Notebook1->currentIndex(), 1);
+    EXPECT_EQ(form.Panel_ProductNew->text(), " What's new in Pictavio");
+    EXPECT_EQ(form.re_WhatNew->toPlainText(), "Faster slides");
+    QTextCharFormat first = form.re_WhatNew->document()->begin().begin().fragment().charFormat();
+    EXPECT_EQ(first.fontWeight(), QFont::Bold);
+
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.Label1, &release);
+    EXPECT_EQ(form.Notebook1->currentIndex(), 0);
+
+    form.resize(700, 500);
+    form.BtnClose->click();
+    EXPECT_FALSE(form.isVisible());
+    int w = 0, h = 0;
+    ReadWindowSize(w, h, store);
+    EXPECT_EQ(w, 700);
+    EXPECT_EQ(h, 500);
+}
+
+} // namespace
