@@ -93,12 +93,18 @@ void ShowNewsWindow(TNotifierState& State, const TCheckEnvironment& Env) {
             ~Forget() { s.OpenNewsWindow = nullptr; }
         } forget{State};
         form.exec();
+        if (form.Error) std::rethrow_exception(form.Error);
         return;
     }
     auto* form = new TModelessNewsForm(std::move(window), State);
     form->setAttribute(Qt::WA_DeleteOnClose);
     State.OpenNewsWindow = form;
     form->show();
+    if (form->Error) {
+        std::exception_ptr error = form->Error;
+        delete form;
+        std::rethrow_exception(error);
+    }
 }
 
 void ShowOptionsDialog(const std::string& ProductName, const TCheckEnvironment& Env) {

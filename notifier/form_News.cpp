@@ -320,7 +320,12 @@ void Tfrm_News::showEvent(QShowEvent* Event) {
     QDialog::showEvent(Event);
     if (shown_) return;
     shown_ = true;
-    window_.FormShow();
+    try {
+        window_.FormShow();
+    } catch (...) {
+        Error = std::current_exception();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
 }
 
 void Tfrm_News::done(int Result) {

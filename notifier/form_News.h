@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <exception>
 #include <memory>
 
 class QLabel;
@@ -50,6 +51,9 @@ public:
     QToolButton* SBtn_Propertiy;
     QToolButton* SBtn_Ref;
     QPushButton* BtnClose;
+
+    // An error while the window loads its news closes it; the caller raises it.
+    std::exception_ptr Error;
 
 protected:
     void showEvent(QShowEvent* Event) override;

@@ -122,7 +122,14 @@ Tfrm_Params::Tfrm_Params(TParamsDialog& Dialog)
             [this] { Forward([this] { dialog_.SBtn_GetFromIEClick(); }); });
     connect(BtnOK, &QPushButton::clicked, this, [this] {
         Pull();
-        dialog_.BtnOKClick();
+        try {
+            dialog_.BtnOKClick();
+        } catch (...) {
+            // Nothing may leave a slot; the error goes to the caller once the dialog has closed.
+            Error = std::current_exception();
+            reject();
+            return;
+        }
         accept();
     });
     // Escape and the title bar's close button reach reject() as well.
@@ -208,6 +215,7 @@ void ShowParamsForm(TParamsDialog& Dialog) {
     }
     Tfrm_Params form(Dialog);
     form.exec();
+    if (form.Error) std::rethrow_exception(form.Error);
 }
 
 } // namespace heraldex

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <exception>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,6 +34,9 @@ public:
     QLineEdit* edt_httpPort;
     QPushButton* BtnOK;
     QPushButton* BtnCancel;
+
+    // An error of OK (the registry refused a value) closes the dialog; the caller raises it.
+    std::exception_ptr Error;
 
 protected:
     void showEvent(QShowEvent* Event) override;

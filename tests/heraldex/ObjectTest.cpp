@@ -22,6 +22,7 @@ const std::string kNewsBody =
     "[News]\r\nDate1=2026-12-01\r\nNews1=Pictavio 2.1 is out\r\n"
     "[Produce1]\r\nName=Pictavio\r\nVersion=2.1\r\nSize=3 MB\r\nDate=2026-11-30\r\n";
 
+// Each test uses a product of its own, so the tests also pass in one process.
 TEST(HeraldexEntry, HandsOutOnlyItsClassAndItsInterfaces) {
     void* out = &out;
     EXPECT_EQ(Library().Server.GetClassObject(CLSID_Somnex, IID_IClassFactory, &out),
@@ -144,9 +145,9 @@ TEST(HeraldexObject, AnErrorInTheCheckIsReportedAndGivesFalse) {
     SaveProxyParam(proxy, Library().Registry);
     IWhatNewCOM* news = NewObject();
     ASSERT_NE(news, nullptr);
-    EXPECT_FALSE(news->CheckUpdate("Pictavio", "2.0", "http://127.0.0.1:1/x"));
+    EXPECT_FALSE(news->CheckUpdate("Vectavio", "2.0", "http://127.0.0.1:1/x"));
     TUpdateParam u;
-    ReadUpdateParam("Pictavio", u, Library().Registry);
+    ReadUpdateParam("Vectavio", u, Library().Registry);
     EXPECT_DOUBLE_EQ(u.LastUpdateDate, 36526.0);
     news->Release();
 }
@@ -155,9 +156,9 @@ TEST(HeraldexObject, IsTimeToCheckAsksAndHonoursTheAnswer) {
     IWhatNewCOM* news = NewObject();
     ASSERT_NE(news, nullptr);
     setenv("SOMNEX_ANSWER", "ok", 1);
-    EXPECT_TRUE(news->IsTimeToCheck("Pictavio"));
+    EXPECT_TRUE(news->IsTimeToCheck("Lumavio"));
     setenv("SOMNEX_ANSWER", "cancel", 1);
-    EXPECT_FALSE(news->IsTimeToCheck("Pictavio"));
+    EXPECT_FALSE(news->IsTimeToCheck("Lumavio"));
     unsetenv("SOMNEX_ANSWER");
     news->Release();
 }

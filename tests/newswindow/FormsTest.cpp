@@ -1,15 +1,20 @@
 // One offscreen run of each real form: the widgets show the logic's state and their events
 // reach it.
+#include "notifier/Unit_WhatsNewComm.h"
 #include "notifier/Unit_WhatsNewCommFun.h"
 #include "notifier/form_News.h"
 #include "notifier/form_Param.h"
+#include "platform/com/ComObject.h"
 #include "platform/raster/GuiApp.h"
+#include "somnex/EngineError.h"
 #include "tests/ini/TempFolder.h"
 #include "tests/newswindow/NewsFixture.h"
+#include "tests/notifiercheck/BoxRecorder.h"
 
+#include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,9 +22,11 @@
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -119,6 +126,92 @@ TEST(NewsForm, ShowsTheTreeAndTheTextsPage) {
     ReadWindowSize(w, h, store);
     EXPECT_EQ(w, 700);
     EXPECT_EQ(h, 500);
+}
+
+} // namespace
+
+namespace {
+
+// Makes the store refuse to store the named value, as a full or broken disk would.
+void RefuseValue(const std::filesystem::path& store, const std::string& name) {
+    { plat::Registry create(plat::HKEY_CURRENT_USER, store); }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);
+    std::string sql = "CREATE TRIGGER refuse_value BEFORE INSERT ON registry_values WHEN NEW.name = '" +
+                      name + "' COLLATE NOCASE BEGIN SELECT RAISE(ABORT, 'refused'); END";
+    int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK);
+}
+
+// The real windows through ShowNewsWindow and ShowOptionsDialog. A scripted message-box handler
+// puts the platform layer in scripted mode, where real (offscreen) windows are made.
+class RealWindows : public ::testing::Test {
+protected:
+    RealWindows() {
+        plat::EnsureGuiApplication();
+        env.Now = test::kClock;
+        env.Store = dir / "registry.db";
+        state.NewsFileName = dir / "whatsnew.new";
+        state.CurrentProduct = "Pictavio";
+        WriteNews(state.NewsFileName, {Product("Pictavio")});
+    }
+    static std::vector<Tfrm_News*> NewsForms() {
+        std::vector<Tfrm_News*> out;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = dynamic_cast<Tfrm_News*>(w); f && f->isVisible()) out.push_back(f);
+        return out;
+    }
+    heraldex::test::BoxRecorder boxes;
+    somnex::test::TempFolder dir;
+    TCheckEnvironment env;
+    TNotifierState state;
+};
+
+TEST_F(RealWindows, ModelessWindowStaysOpenKeepsTheLibraryAndFreesItselfOnClose) {
+    state.Modal = false;
+    ShowNewsWindow(state, env);
+    ASSERT_EQ(NewsForms().size(), 1u);
+    EXPECT_NE(state.OpenNewsWindow, nullptr);
+    EXPECT_FALSE(plat::ModuleCounts::CanUnload());
+    ShowNewsWindow(state, env); // brought forward, not a second window
+    ASSERT_EQ(NewsForms().size(), 1u);
+    NewsForms()[0]->resize(610, 430);
+    NewsForms()[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(state.OpenNewsWindow, nullptr);
+    EXPECT_TRUE(plat::ModuleCounts::CanUnload());
+    int w = 0, h = 0;
+    ReadWindowSize(w, h, env.Store);
+    EXPECT_EQ(w, 610);
+    EXPECT_EQ(h, 430);
+}
+
+TEST_F(RealWindows, ModalWindowReturnsWhenClosedAndIsForgotten) {
+    bool sawWindow = false;
+    QTimer::singleShot(0, [&] {
+        auto forms = NewsForms();
+        sawWindow = forms.size() == 1 && state.OpenNewsWindow != nullptr;
+        for (Tfrm_News* f : forms) f->BtnClose->click();
+    });
+    ShowNewsWindow(state, env);
+    EXPECT_TRUE(sawWindow);
+    EXPECT_EQ(state.OpenNewsWindow, nullptr);
+    EXPECT_TRUE(NewsForms().empty());
+}
+
+TEST_F(RealWindows, ARefusedSaveClosesTheDialogAndReachesTheCaller) {
+    RefuseValue(env.Store, "ProxyServer");
+    QTimer::singleShot(0, [] {
+        if (auto* form = dynamic_cast<Tfrm_Params*>(QApplication::activeModalWidget())) form->BtnOK->click();
+    });
+    try {
+        ShowOptionsDialog("Pictavio", env);
+        ADD_FAILURE() << "the refused value was not reported";
+    } catch (const somnex::EngineError& e) {
+        EXPECT_EQ(std::string(e.what()), "Failed to set data for 'ProxyServer'");
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
