@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -56,6 +57,10 @@ TEST(ParamsForm, ShowsTheSettingsAndSavesOnOk) {
     form.Edt_PServer->setText("proxy.invalid");
     form.Edt_PPort->setText("3128");
     form.cmb_UpdateType->setCurrentIndex(1);
+    if (const char* out = std::getenv("SOMNEX_TEST_OUT")) {
+        form.PageControl1->setCurrentIndex(1);
+        form.grab().save(QString(out) + "/settings-dialog-proxy.png");
+    }
     form.BtnOK->click();
     EXPECT_FALSE(form.isVisible());
     TProxyParam p;
@@ -113,6 +118,13 @@ TEST(NewsForm, ShowsTheTreeAndTheTextsPage) {
     EXPECT_EQ(form.re_WhatNew->toPlainText(), "Faster slides");
     QTextCharFormat first = form.re_WhatNew->document()->begin().begin().fragment().charFormat();
     EXPECT_EQ(first.fontWeight(), QFont::Bold);
+    // For a person to look at: both pages as drawn.
+    if (const char* out = std::getenv("SOMNEX_TEST_OUT")) {
+        form.grab().save(QString(out) + "/news-window-text.png");
+        form.Notebook1->setCurrentIndex(0);
+        form.grab().save(QString(out) + "/news-window-tree.png");
+        form.Notebook1->setCurrentIndex(1);
+    }
 
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
