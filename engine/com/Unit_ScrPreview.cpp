@@ -2,6 +2,7 @@
 
 #include "engine/preview/PreviewDriver.h"
 #include "engine/preview/QtPreviewWindow.h"
+#include "engine/preview/QtSlideshowParts.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/raster/GuiApp.h"
 #include "platform/ui/MessageBoxLogic.h"
@@ -30,9 +31,9 @@ namespace {
 // Real players: the Qt form, the system's services and the engine's message boxes.
 bool PlayReal(TPreviewKind Kind, const std::string& File, bool Flag, int32_t Value) {
     plat::EnsureGuiApplication();
-    TPreviewWindowFactory window = [](IPreviewEvents& events) {
-        return std::make_unique<QtPreviewWindow>(
-            events, [](const std::string& message) { ShowError(message, plat::MB_ICONERROR); });
+    TPreviewErrorReport report = [](const std::string& message) { ShowError(message, plat::MB_ICONERROR); };
+    TPreviewWindowFactory window = [report](IPreviewEvents& events) {
+        return std::make_unique<QtPreviewWindow>(events, report);
     };
     TPlayerFactory players = [&](TPreviewKind kind) -> std::unique_ptr<TPreviewPlayer> {
         if (kind == TPreviewKind::Flash)
@@ -40,7 +41,8 @@ bool PlayReal(TPreviewKind Kind, const std::string& File, bool Flag, int32_t Val
         TPreviewMessages messages{
             [](const std::string& text, uint32_t flags) { return AskYesNo(text, flags); },
             [](const std::string& text, uint32_t flags) { ShowInfo(text, flags); }};
-        return std::make_unique<TFrmPcvEnginePreview>(SystemPreviewServices(), window, std::move(messages));
+        return std::make_unique<TFrmPcvEnginePreview>(SystemPreviewServices(), window, std::move(messages),
+                                                      SystemSlideshowParts(report));
     };
     return RunPreview(Kind, File, Flag, Value, players);
 }

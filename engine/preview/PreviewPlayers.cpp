@@ -23,57 +23,6 @@ void TPreviewPlayer::FinishProject(TScrProjectFile& Project) {
     Project.CloseProject();
 }
 
-// --- slideshow ---
-
-TFrmPcvEnginePreview::TFrmPcvEnginePreview(IPreviewServices& Services,
-                                           const TPreviewWindowFactory& MakeWindow, TPreviewMessages Messages,
-                                           plat::DisplayModes& Display)
-    : TPreviewPlayer(Services, MakeWindow), Resolution(Display), messages_(std::move(Messages)),
-      display_(Display) {}
-
-// A form released without having closed (its start failed) still gives back the working copy.
-TFrmPcvEnginePreview::~TFrmPcvEnginePreview() {
-    TheMultiDisplayManager().ForgetPreviewForm(this);
-    if (Project) Project->CloseProject();
-}
-
-void TFrmPcvEnginePreview::LoadProject(const std::string& FileName) {
-    Project = std::make_unique<TIniPCVProjectFile>();
-    if (!Project->OpenProject(FileName))
-        throw EngineError("\"" + FileName + "\" is not a slideshow project.");
-    ChangeDisplayMode = DecideDisplayModeChange(messages_, RunMode, Project->BuildSetting.ImageWidth,
-                                                Project->BuildSetting.ImageHeight,
-                                                Project->ControlSetting.AutoAdjust, display_);
-    ThePreviewFlags().ExitOnKey = Project->ControlSetting.RestoreNormalKey;
-    ThePreviewFlags().ExitOnMouse = Project->ControlSetting.RestoreMouse;
-}
-
-void TFrmPcvEnginePreview::FormShow() {
-    TPreviewPlayer::FormShow();
-    if (Project) Window().SetCaption(Project->ScrInfo.Name);
-    if (ChangeDisplayMode && Project)
-        Resolution.ChangeResolution(Project->BuildSetting.ImageWidth, Project->BuildSetting.ImageHeight, 0);
-}
-
-void TFrmPcvEnginePreview::FormClose() {
-    TPreviewPlayer::FormClose();
-    if (Project) FinishProject(*Project);
-    if (Resolution.Changed()) Resolution.RestoreResolution();
-}
-
-void TFrmPcvEnginePreview::FormKeyUp(int32_t Key) {
-    TPreviewPlayer::FormKeyUp(Key);
-    if (ThePreviewFlags().ExitOnKey && !PasswordCheckActive) TheMultiDisplayManager().CloseAll();
-}
-
-void TFrmPcvEnginePreview::MouseMove(int32_t X, int32_t Y) {
-    if (MouseEndsPreview(X, Y)) TheMultiDisplayManager().CloseAll();
-}
-
-void TFrmPcvEnginePreview::DoubleClick() {
-    TheMultiDisplayManager().CloseAll();
-}
-
 // --- Flash ---
 
 TFrmVcvEnginePreview::~TFrmVcvEnginePreview() {

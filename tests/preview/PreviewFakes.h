@@ -2,6 +2,7 @@
 // A scripted window and system for the preview forms: the window runs its "modal loop" as the
 // script, close requests pass the close query as a real window's would, and every cursor,
 // clipboard and screen-saver request lands in counters the tests read after the form is gone.
+#include "SlideshowFakes.h"
 #include "engine/preview/PreviewDriver.h"
 #include "platform/display/FakeDisplay.h"
 #include "platform/screensaver/ScreenSaver.h"
@@ -34,6 +35,7 @@ struct Stage {
     int verifyCalls = 0;
     void* verifyWindow = nullptr;
     std::function<void()> duringPassword; // runs while the password question is open
+    uint32_t clockSeed = 12345;           // what the clock gives the random generator
 };
 
 class FakeWindow final : public IPreviewWindow {
@@ -102,7 +104,7 @@ public:
         if (s_.library == PasswordLib::None) return nullptr;
         return std::make_unique<FakePasswordLibrary>(s_);
     }
-    uint32_t ClockSeed() override { return 12345; }
+    uint32_t ClockSeed() override { return s_.clockSeed; }
 
 private:
     Stage& s_;
@@ -113,6 +115,7 @@ struct FakeSystem {
     Stage stage;
     FakeServices services{stage};
     plat::FakeDisplay display;
+    SlideshowParts slideshow;
     std::vector<std::string> boxes;
     TPreviewWindowFactory window = [this](IPreviewEvents& events) {
         return std::make_unique<FakeWindow>(events, stage);
@@ -126,7 +129,8 @@ struct FakeSystem {
                                           return 7; // IDNO
                                       },
                                       [this](const std::string& text, uint32_t) { boxes.push_back(text); }};
-            return std::make_unique<TFrmPcvEnginePreview>(services, window, std::move(messages), display);
+            return std::make_unique<TFrmPcvEnginePreview>(services, window, std::move(messages),
+                                                          slideshow.Parts(), display);
         };
     }
 };
