@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -59,6 +60,8 @@ void QtPreviewWindow::ShowModal() {
     closed_ = false;
     activated_ = false;
     setWindowModality(Qt::ApplicationModal);
+    // Without a window manager nobody enlarges a full-screen window; it covers the screen itself.
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) setGeometry(s->geometry());
     showFullScreen();
     // Some platforms (offscreen) never activate a window; the start-up hangs on activation.
     QTimer::singleShot(0, this, [this] {
