@@ -20,9 +20,10 @@ public:
 // Makes a disabled timer with interval 1000 that calls OnTimer.
 using TTimerFactory = std::function<std::unique_ptr<IPreviewTimer>(std::function<void()> OnTimer)>;
 
-// Seconds from a project as a timer interval: negative counts as 0.
+// Seconds from a project as a timer interval. No wait (0 or less) is the shortest one: a timer
+// of interval 0 would never fire and the show would stop there for good.
 inline uint32_t SecondsToInterval(int64_t Seconds) {
-    return Seconds <= 0 ? 0u : uint32_t(Seconds > 4294967 ? 4294967000u : Seconds * 1000);
+    return Seconds <= 0 ? 1u : uint32_t(Seconds > 4294967 ? 4294967000u : Seconds * 1000);
 }
 
 } // namespace somnex

@@ -486,6 +486,24 @@ TEST_F(Slideshow, AFileThatCannotBePlayedEndsThePlaylistThere) {
     EXPECT_FALSE(form->Timer_Music->Enabled());
 }
 
+// Waits of 0 seconds are as short as a timer goes, never endless.
+TEST_F(Slideshow, NoWaitMeansAtOnceForPicturesSplashAndMusic) {
+    project.ImageSetting.Interval = 0;
+    project.MusicSetting.Pause = 0;
+    project.SplashScreen = {true, Picture("splash.bmp", Blue), 118, 0, ""};
+    AddPictures({Red, Green});
+    AddMusic({"a.wav", "b.wav"}, 1000);
+    Start();
+    Advance(1500);
+    // splash 1 .. 201, show at 202, each next picture 1 ms after the transition before it.
+    std::vector<int64_t> starts = Starts();
+    starts.resize(4);
+    EXPECT_EQ(starts, (std::vector<int64_t>{1, 202, 403, 604}));
+    Advance(1000);
+    // a from 202 to 1202, b 1 ms after its end was seen, then a again.
+    EXPECT_EQ(Opened(), (std::vector<std::string>{"a.wav", "b.wav", "a.wav"}));
+}
+
 // --- closing ---
 
 TEST_F(Slideshow, ClosingStopsTheMusicAndEveryTimer) {
