@@ -1,6 +1,7 @@
 // somnex news: drive the news and update notifier through its COM class, as a host does.
 #include "heraldex/Heraldex.h"
 #include "host/HostCommand.h"
+#include "host/ServerEntry.h"
 #include "platform/com/InprocServer.h"
 
 #include <cstdio>
@@ -39,18 +40,7 @@ int RunEntry(const Args& args, bool registering) {
                                                : "unexpected argument '" + args[i] + "'",
                         kUsage);
     }
-    plat::InprocServer server = plat::LoadInprocServer(path);
-    auto entry = registering ? server.RegisterServer : server.UnregisterServer;
-    const char* name = registering ? "DllRegisterServer" : "DllUnregisterServer";
-    if (!entry) return Fail("the library '" + path + "' does not export " + name);
-    HRESULT hr = entry();
-    if (FAILED(hr)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<uint32_t>(hr));
-        return Fail(std::string(name) + " of '" + path + "' failed (" + code + ")");
-    }
-    std::printf("%s %s\n", registering ? "registered" : "unregistered", path.c_str());
-    return kOk;
+    return CallRegistrationEntry(path, registering);
 }
 
 int News(const Args& args) {

@@ -1,8 +1,6 @@
 // somnex register / unregister: run the library's own registration entry points.
 #include "host/HostCommand.h"
-#include "platform/com/InprocServer.h"
-
-#include <cstdio>
+#include "host/ServerEntry.h"
 
 namespace host {
 
@@ -27,18 +25,7 @@ int RunEntry(const Args& args, bool registering) {
     std::string path;
     int error = kUsage;
     if (!LibraryArgument(args, path, error)) return error;
-    plat::InprocServer server = plat::LoadInprocServer(path);
-    auto entry = registering ? server.RegisterServer : server.UnregisterServer;
-    const char* name = registering ? "DllRegisterServer" : "DllUnregisterServer";
-    if (!entry) return Fail("the library '" + path + "' does not export " + name);
-    HRESULT hr = entry();
-    if (FAILED(hr)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<uint32_t>(hr));
-        return Fail(std::string(name) + " of '" + path + "' failed (" + code + ")");
-    }
-    std::printf("%s %s\n", registering ? "registered" : "unregistered", path.c_str());
-    return kOk;
+    return CallRegistrationEntry(path, registering);
 }
 
 int Register(const Args& args) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
 
@@ -20,21 +21,23 @@ ShellLauncher& Launcher() {
     return launcher;
 }
 
-// Starts the opener in a grandchild, so that nothing is left to reap and the caller never waits
-// for the browser.
+// A short-lived shell starts the opener in the background and exits at once, so the caller never
+// waits for the browser and no child is left to reap. posix_spawn, not fork: the caller has threads.
 int SpawnOpener(const std::string& Target, const std::string& WorkingFolder) {
-    pid_t child = fork();
-    if (child < 0) return kShellFileNotFound;
-    if (child == 0) {
-        // A link has no folder to start in; the opener runs from the current one then.
-        if (!WorkingFolder.empty()) (void)!chdir(WorkingFolder.c_str());
-        const char* argv[] = {"xdg-open", Target.c_str(), nullptr};
-        pid_t opener;
-        int rc = posix_spawnp(&opener, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv), environ);
-        _exit(rc == 0 ? 0 : 1);
-    }
+    static const char script[] = "command -v xdg-open >/dev/null 2>&1 || exit 2; "
+                                 "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &";
+    const char* argv[] = {"sh", "-c", script, "sh", Target.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // A link has no folder to start in; the opener runs from the current one then.
+    if (!WorkingFolder.empty() && access(WorkingFolder.c_str(), X_OK) == 0)
+        posix_spawn_file_actions_addchdir_np(&actions, WorkingFolder.c_str());
+    pid_t child;
+    int rc = posix_spawn(&child, "/bin/sh", &actions, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) return kShellFileNotFound;
     int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kShellOk : kShellFileNotFound;
 }
