@@ -52,7 +52,7 @@ private:
 
 class QtPicShowScreen final : public IPicShowScreen {
 public:
-    explicit QtPicShowScreen(QWidget* form) : form_(form), show_(new TPicShow(form)) {
+    QtPicShowScreen(QWidget* form, TPreviewErrorReport report) : form_(form), show_(new TPicShow(form)) {
         // Fills the form, centred, at its own size; the form sees the mouse through it.
         auto* layout = new QVBoxLayout(form);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -60,8 +60,14 @@ public:
         show_->SetCenter(true);
         show_->SetAutoSize(false);
         show_->setMouseTracking(true);
-        show_->OnComplete = [this](TCustomPicShow&) {
-            if (OnComplete) OnComplete();
+        // The end arrives as a posted message, outside any of the form's guarded events: an
+        // error in the next picture's set-up is reported here and the preview plays on.
+        show_->OnComplete = [this, report = std::move(report)](TCustomPicShow&) {
+            try {
+                if (OnComplete) OnComplete();
+            } catch (const std::exception& e) {
+                if (report) report(e.what());
+            }
         };
     }
     ~QtPicShowScreen() override { delete show_; }
@@ -107,8 +113,8 @@ TPcvPreviewParts SystemSlideshowParts(TPreviewErrorReport Report) {
     TPcvPreviewParts parts;
     parts.MakeTimer = QtTimerFactory(Report);
     parts.MakeMediaPlayer = [] { return plat::CreateSystemMediaPlayer(); };
-    parts.MakeScreen = [](IPreviewWindow& form) -> std::unique_ptr<IPicShowScreen> {
-        return std::make_unique<QtPicShowScreen>(static_cast<QWidget*>(form.Handle()));
+    parts.MakeScreen = [Report](IPreviewWindow& form) -> std::unique_ptr<IPicShowScreen> {
+        return std::make_unique<QtPicShowScreen>(static_cast<QWidget*>(form.Handle()), Report);
     };
     return parts;
 }
