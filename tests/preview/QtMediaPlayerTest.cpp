@@ -34,8 +34,9 @@ std::string ToneWav(int milliseconds, int rate = 22050) {
     }
     auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
     auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
-    return "RIFF" + u32(36 + uint32_t(data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(uint32_t(rate)) +
-           u32(uint32_t(rate) * 2) + u16(2) + u16(16) + "data" + u32(uint32_t(data.size())) + data;
+    return "RIFF" + u32(36 + uint32_t(data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
+           u32(uint32_t(rate)) + u32(uint32_t(rate) * 2) + u16(2) + u16(16) + "data" +
+           u32(uint32_t(data.size())) + data;
 }
 
 // Runs the event loop until `done` holds or the deadline passes; false on the deadline.
