@@ -33,7 +33,16 @@ int HeadlessBox(const std::string& caption, const std::string& text, uint32_t fl
     int answer = PolicyAnswer(policy.value_or(AnswerPolicy::Default), flags);
     std::string buttons;
     for (int b : ButtonsOf(flags)) buttons += std::string(buttons.empty() ? "" : "/") + ButtonName(b);
-    std::fprintf(stderr, "[%s] %s [%s] -> %s\n", caption.c_str(), text.c_str(), buttons.c_str(),
+    // Box texts end lines with CR alone; on a terminal that would overwrite the line.
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines += text[i];
+        } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+            lines += '\n';
+        }
+    }
+    std::fprintf(stderr, "[%s] %s [%s] -> %s\n", caption.c_str(), lines.c_str(), buttons.c_str(),
                  ButtonName(answer));
     std::fflush(stderr);
     return answer;

@@ -79,8 +79,11 @@ TEST_F(HostNews, CheckThenShowPrintsTheNewsWindow) {
     HostResult check = Host("news check Pictavio 2.0 '" + server.Url("/whatsnew.ini") + "'");
     EXPECT_EQ(check.Status, 0) << check.Err;
     EXPECT_TRUE(Has(check.Out, "the check found news or an update")) << check.Out;
-    // The newer version is told in its box.
-    EXPECT_TRUE(Has(check.Err, "[Prompt] Pictavio is Update!")) << check.Err;
+    // The newer version is told in its box, whose CR line ends are printed as line breaks.
+    EXPECT_TRUE(Has(check.Err,
+                    "[Prompt] Pictavio is Update!\n-------------------\n Currently Version: 2.0\n\n"
+                    "* New Version: 2.1\n"))
+        << check.Err;
 
     // A new process: the news window reads the local copy the check left.
     HostResult show = Host("news show Pictavio");
