@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -109,6 +110,11 @@ TEST(NewsForm, ShowsTheTreeAndTheTextsPage) {
     form.TV_WhatsNew->setCurrentItem(download);
     emit form.TV_WhatsNew->itemClicked(download, 0);
     EXPECT_EQ(opened, (std::vector<std::string>{"http://example.invalid/Pictavio.exe"}));
+    // Enter in the tree activates the selected node too.
+    form.TV_WhatsNew->setCurrentItem(ownRoot->child(6));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.TV_WhatsNew, &enter);
+    EXPECT_EQ(opened.back(), "http://example.invalid/Pictavio.png");
 
     QTreeWidgetItem* whatsNew = ownRoot->child(7);
     form.TV_WhatsNew->setCurrentItem(whatsNew);
