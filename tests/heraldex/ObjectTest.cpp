@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -46,6 +50,25 @@ TEST(HeraldexEntry, HandsOutOnlyItsClassAndItsInterfaces) {
     EXPECT_EQ(out, nullptr);
     news->Release();
     object->Release();
+}
+
+TEST(HeraldexEntry, ExportsExactlyTheFourEntryPoints) {
+    // The library's dynamic symbol table, as the loader sees it.
+    FILE* pipe = ::popen("nm -D --defined-only '" HERALDEX_LIBRARY_PATH "'", "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<std::string> functions;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe)) {
+        char type = 0;
+        char name[400] = {};
+        if (std::sscanf(line, "%*s %c %399s", &type, name) == 2 &&
+            (type == 'T' || type == 'W' || type == 'i'))
+            functions.push_back(name);
+    }
+    ASSERT_EQ(::pclose(pipe), 0);
+    std::sort(functions.begin(), functions.end());
+    EXPECT_EQ(functions, (std::vector<std::string>{"DllCanUnloadNow", "DllGetClassObject",
+                                                   "DllRegisterServer", "DllUnregisterServer"}));
 }
 
 TEST(HeraldexEntry, StaysLoadedWhileAnObjectOrALockLives) {
