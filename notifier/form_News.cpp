@@ -183,29 +183,25 @@ void Tfrm_News::Build() {
     outer->addWidget(panel_Main, 1);
 
     // Panel1, the bottom bar.
-    auto* Panel1 = new QWidget;
+    Panel1 = new QFrame;
     Panel1->setFixedHeight(32);
-    auto* bar = new QHBoxLayout(Panel1);
-    bar->setContentsMargins(8, 2, 5, 2);
-    SBtn_Propertiy = new QToolButton;
+    Panel1->setLineWidth(2);
+    SBtn_Propertiy = new QToolButton(Panel1);
     SBtn_Propertiy->setAutoRaise(true);
-    SBtn_Propertiy->setFixedSize(24, 24);
+    SBtn_Propertiy->setGeometry(8, 2, 24, 24);
     SBtn_Propertiy->setToolTip("Property");
     SBtn_Propertiy->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     SBtn_Propertiy->setCursor(Qt::PointingHandCursor);
-    SBtn_Ref = new QToolButton;
+    SBtn_Ref = new QToolButton(Panel1);
     SBtn_Ref->setAutoRaise(true);
-    SBtn_Ref->setFixedSize(24, 24);
+    SBtn_Ref->setGeometry(40, 2, 24, 24);
     SBtn_Ref->setToolTip("Refresh");
     SBtn_Ref->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     SBtn_Ref->setCursor(Qt::PointingHandCursor);
-    BtnClose = new QPushButton("&Close");
+    BtnClose = new QPushButton("&Close", Panel1);
     BtnClose->setFixedSize(75, 25);
     BtnClose->setAutoDefault(false);
-    bar->addWidget(SBtn_Propertiy);
-    bar->addWidget(SBtn_Ref);
-    bar->addStretch();
-    bar->addWidget(BtnClose);
+    Panel1->installEventFilter(this);
     outer->addWidget(Panel1);
 
     connect(SBtn_Propertiy, &QToolButton::clicked, this,
@@ -340,6 +336,10 @@ bool Tfrm_News::eventFilter(QObject* Watched, QEvent* Event) {
             window_.NodeActivated(NodeOf(TV_WhatsNew->currentItem()));
             return true;
         }
+    }
+    if (Watched == Panel1 && Event->type() == QEvent::Resize) {
+        BtnClose->move(Panel1->width() - BtnClose->width() - 5, 0);
+        return false;
     }
     if (Watched == Label1 && Event->type() == QEvent::MouseButtonRelease) {
         window_.Label1Click();

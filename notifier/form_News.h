@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -51,6 +52,7 @@ public:
     QToolButton* SBtn_Propertiy;
     QToolButton* SBtn_Ref;
     QPushButton* BtnClose;
+    QFrame* Panel1;
 
     // An error while the window loads its news closes it; the caller raises it.
     std::exception_ptr Error;

@@ -138,6 +138,8 @@ TEST(NewsForm, ShowsTheTreeAndTheTextsPage) {
     EXPECT_EQ(form.Notebook1->currentIndex(), 0);
 
     form.resize(700, 500);
+    QCoreApplication::sendPostedEvents(); // the layout's resizes
+    EXPECT_EQ(form.BtnClose->geometry().topLeft(), QPoint(form.Panel1->width() - 75 - 5, 0));
     form.BtnClose->click();
     EXPECT_FALSE(form.isVisible());
     int w = 0, h = 0;
