@@ -1,8 +1,10 @@
 #include "engine/com/Unit_ScrPreview.h"
 
 #include "engine/preview/PreviewDriver.h"
+#include "engine/preview/QtFlashParts.h"
 #include "engine/preview/QtPreviewWindow.h"
 #include "engine/preview/QtSlideshowParts.h"
+#include "engine/preview/form_VcvEnginePreview.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/raster/GuiApp.h"
 #include "platform/ui/MessageBoxLogic.h"
@@ -37,7 +39,8 @@ bool PlayReal(TPreviewKind Kind, const std::string& File, bool Flag, int32_t Val
     };
     TPlayerFactory players = [&](TPreviewKind kind) -> std::unique_ptr<TPreviewPlayer> {
         if (kind == TPreviewKind::Flash)
-            return std::make_unique<TFrmVcvEnginePreview>(SystemPreviewServices(), window);
+            return std::make_unique<TFrmVcvEnginePreview>(SystemPreviewServices(), window,
+                                                          SystemFlashParts(report));
         TPreviewMessages messages{
             [](const std::string& text, uint32_t flags) { return AskYesNo(text, flags); },
             [](const std::string& text, uint32_t flags) { ShowInfo(text, flags); }};

@@ -4,10 +4,14 @@
 // clipboard and screen-saver request lands in counters the tests read after the form is gone.
 #include "SlideshowFakes.h"
 #include "engine/preview/PreviewDriver.h"
+#include "engine/preview/form_VcvEnginePreview.h"
 #include "platform/display/FakeDisplay.h"
 #include "platform/screensaver/ScreenSaver.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -110,6 +114,68 @@ private:
     Stage& s_;
 };
 
+// A movie control that plays for as long as the test says; every command is logged.
+struct MovieStage {
+    std::vector<std::string> log;
+    std::map<std::string, int64_t> lengths; // movies that load, with their length
+    int live = 0;                           // controls that exist
+    class FakeMovieControl* current = nullptr;
+};
+
+class FakeMovieControl final : public plat::MovieControl {
+public:
+    FakeMovieControl(MovieStage& S, VirtualTimers& Clock) : s_(S), clock_(Clock) {
+        ++s_.live;
+        s_.current = this;
+    }
+    ~FakeMovieControl() override {
+        --s_.live;
+        if (s_.current == this) s_.current = nullptr;
+    }
+    void SetMenu(bool On) override { menu = On; }
+    void SetBackgroundColor(int32_t Color) override { background = Color; }
+    void SetScaleMode(int32_t Mode) override { scaleMode = Mode; }
+    void SetQuality(int32_t Q) override { quality = Q; }
+    void SetLoop(bool On) override {
+        loop = On;
+        if (On) s_.log.push_back("loop");
+    }
+    void LoadMovie(int32_t Layer, const std::string& File) override {
+        s_.log.push_back("load " + std::to_string(Layer) + " " + File.substr(File.rfind('/') + 1));
+        file_ = File;
+        startedAt_ = clock_.Now();
+    }
+    void Play() override {
+        s_.log.push_back("play");
+        startedAt_ = clock_.Now();
+    }
+    void StopPlay() override { startedAt_ = -1; }
+    bool IsPlaying() override {
+        auto it = s_.lengths.find(file_);
+        if (startedAt_ < 0 || it == s_.lengths.end()) return false;
+        return loop || clock_.Now() < startedAt_ + it->second;
+    }
+    void PlaceOnForm() override { placed = true; }
+    // The backend finished loading: a movie it knows reports the loaded state.
+    void FinishLoading() {
+        if (s_.lengths.count(file_) && OnReadyStateChange) OnReadyStateChange(plat::kMovieLoaded);
+    }
+    // Input as the control's window receives it; true when it was kept from the movie.
+    bool Input(plat::MovieInput In, int32_t X = 0, int32_t Y = 0) {
+        auto filter = InputFilter;
+        return filter && filter(In, X, Y);
+    }
+
+    bool menu = true, loop = false, placed = false;
+    int32_t background = 0, scaleMode = -1, quality = -1;
+
+private:
+    MovieStage& s_;
+    VirtualTimers& clock_;
+    std::string file_;
+    int64_t startedAt_ = -1;
+};
+
 // Players on the fakes; the slideshow's display has no modes, so no mode change is ever made.
 struct FakeSystem {
     Stage stage;
@@ -117,13 +183,22 @@ struct FakeSystem {
     plat::FakeDisplay display;
     SlideshowParts slideshow;
     std::vector<std::string> boxes;
+    MovieStage movies;
+    // The Flash form's timers share the slideshow's clock.
+    TVcvPreviewParts FlashParts() {
+        return {[this](void*) -> std::unique_ptr<plat::MovieControl> {
+                    return std::make_unique<FakeMovieControl>(movies, slideshow.clock);
+                },
+                slideshow.clock.Factory()};
+    }
     TPreviewWindowFactory window = [this](IPreviewEvents& events) {
         return std::make_unique<FakeWindow>(events, stage);
     };
 
     TPlayerFactory Players() {
         return [this](TPreviewKind kind) -> std::unique_ptr<TPreviewPlayer> {
-            if (kind == TPreviewKind::Flash) return std::make_unique<TFrmVcvEnginePreview>(services, window);
+            if (kind == TPreviewKind::Flash)
+                return std::make_unique<TFrmVcvEnginePreview>(services, window, FlashParts());
             TPreviewMessages messages{[this](const std::string& text, uint32_t) {
                                           boxes.push_back(text);
                                           return 7; // IDNO
