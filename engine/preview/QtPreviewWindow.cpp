@@ -71,7 +71,12 @@ void QtPreviewWindow::ShowModal() {
                 events_.FormActivate();
             });
     });
-    if (int ms = PreviewAutoCloseMilliseconds(); ms > 0) QTimer::singleShot(ms, this, [this] { close(); });
+    if (int ms = PreviewAutoCloseMilliseconds(); ms > 0)
+        QTimer::singleShot(ms, this, [this] {
+            close();
+            // Headless, nobody can ever answer a password question that kept the form open.
+            if (!closed_ && plat::CurrentUiMode() != plat::UiMode::Desktop) CloseRegardless();
+        });
     if (!closed_) loop_.exec();
     hide();
 }
@@ -100,9 +105,13 @@ void QtPreviewWindow::closeEvent(QCloseEvent* e) {
     bool allowed = true;
     Guarded([&] { allowed = events_.FormCloseQuery(); });
     if (!allowed) return e->ignore();
+    CloseRegardless();
+    e->accept();
+}
+
+void QtPreviewWindow::CloseRegardless() {
     Guarded([this] { events_.FormClose(); });
     closed_ = true;
-    e->accept();
     loop_.quit();
 }
 

@@ -38,6 +38,8 @@ protected:
 private:
     template <class Handler>
     void Guarded(Handler&& handler);
+    // The form's close without its close query; ends the modal loop.
+    void CloseRegardless();
 
     IPreviewEvents& events_;
     TPreviewErrorReport report_;

@@ -21,6 +21,7 @@ public:
     std::vector<std::string> calls;
     IPreviewWindow* window = nullptr;
     bool refuseFirstClose = false;
+    bool refuseAlways = false;
 
     void FormShow() override { calls.push_back("show"); }
     void FormActivate() override {
@@ -29,6 +30,7 @@ public:
     }
     bool FormCloseQuery() override {
         calls.push_back("query");
+        if (refuseAlways) return false;
         if (!refuseFirstClose) return true;
         refuseFirstClose = false;
         return false;
@@ -65,16 +67,21 @@ TEST(QtPreviewWindow, ForwardsEventsReportsErrorsAndPlaysOnUntilAllowedToClose) 
     EXPECT_FALSE(window.isVisible());
 }
 
+// Headless even a refused close ends it: no one could ever answer what kept it open.
 TEST(QtPreviewWindow, EndsByItselfAfterTheGivenTime) {
     plat::EnsureGuiApplication();
     ::setenv("SOMNEX_PREVIEW_SECONDS", "0.01", 1);
     EXPECT_EQ(PreviewAutoCloseMilliseconds(), 10);
-    Recorder events;
-    QtPreviewWindow window(events, [](const std::string&) {});
-    events.window = &window;
-    window.ShowModal();
-    ASSERT_FALSE(events.calls.empty());
-    EXPECT_EQ(events.calls.back(), "close");
+    for (bool refused : {false, true}) {
+        Recorder events;
+        events.refuseAlways = refused;
+        QtPreviewWindow window(events, [](const std::string&) {});
+        events.window = &window;
+        window.ShowModal();
+        ASSERT_GE(events.calls.size(), 2u);
+        EXPECT_EQ(events.calls[events.calls.size() - 2], "query") << refused;
+        EXPECT_EQ(events.calls.back(), "close") << refused;
+    }
     ::setenv("SOMNEX_PREVIEW_SECONDS", "0", 1);
     EXPECT_EQ(PreviewAutoCloseMilliseconds(), 0);
 }
