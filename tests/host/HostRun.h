@@ -17,11 +17,13 @@ struct HostRun {
     std::string out, err;
 };
 
-// `dir` holds the registry and the captured stderr; `args` is shell text, quoted by the caller.
-inline HostRun RunHost(const std::string& host, const std::filesystem::path& dir, const std::string& args) {
+// `dir` holds the registry and the captured stderr; `args` and `env` (further VAR=value settings)
+// are shell text, quoted by the caller.
+inline HostRun RunHost(const std::string& host, const std::filesystem::path& dir, const std::string& args,
+                       const std::string& env = "") {
     const std::string errFile = (dir / "stderr").string();
-    const std::string cmd = "SOMNEX_REGISTRY='" + (dir / "registry.db").string() + "' '" + host + "' " +
-                            args + " 2>'" + errFile + "'";
+    const std::string cmd = "SOMNEX_REGISTRY='" + (dir / "registry.db").string() + "' " + env + " '" + host +
+                            "' " + args + " 2>'" + errFile + "'";
     HostRun r{};
     FILE* pipe = ::popen(cmd.c_str(), "r");
     if (!pipe) return {-1, "", "popen failed"};
