@@ -1,5 +1,6 @@
 #include "platform/media/MediaPlayer.h"
 
+#include "platform/media/MediaBackend.h"
 #include "platform/raster/GuiApp.h"
 #include "somnex/EngineError.h"
 
@@ -28,8 +29,7 @@ public:
         if (FileName.empty() || !std::filesystem::is_regular_file(FileName, ec))
             throw EngineError("The media file \"" + FileName + "\" does not exist.");
         EnsureGuiApplication();
-        // The GStreamer backend is the one that plays to a null sink when there is no sound server.
-        if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
+        UseMediaBackend();
 
         auto player = std::make_unique<QMediaPlayer>();
         // Without an audio output the pipeline has no sink and fails at once.

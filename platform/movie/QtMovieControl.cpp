@@ -1,5 +1,7 @@
 #include "platform/movie/QtMovieControl.h"
 
+#include "platform/media/MediaBackend.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QMouseEvent>
@@ -92,7 +94,6 @@ private:
     }
     void Pass(MovieInput input, int32_t x, int32_t y);
     void OwnerStatusChanged(QMediaPlayer::MediaStatus status);
-
 };
 
 class QtMovieControl final : public MovieControl {
@@ -172,6 +173,7 @@ void MovieWidget::OwnerStatusChanged(QMediaPlayer::MediaStatus status) {
 
 MovieControlFactory QtMovieControls() {
     return [](void* parent) -> std::unique_ptr<MovieControl> {
+        UseMediaBackend();
         return std::make_unique<QtMovieControl>(static_cast<QWidget*>(parent));
     };
 }
