@@ -1,5 +1,6 @@
 // somnex news: drive the news and update notifier through its COM class, as a host does.
 #include "heraldex/Heraldex.h"
+#include "host/ComRef.h"
 #include "host/HostCommand.h"
 #include "host/ServerEntry.h"
 #include "platform/com/InprocServer.h"
@@ -10,43 +11,20 @@ namespace host {
 
 namespace {
 
-// The notifier's object, released when it goes out of scope.
-class NewsObject {
-public:
-    NewsObject() {
-        HRESULT hr = plat::CoCreateInstance(CLSID_WhatNewCOM, nullptr, CLSCTX_INPROC_SERVER, IID_IWhatNewCOM,
-                                            reinterpret_cast<void**>(&object_));
-        if (FAILED(hr)) object_ = nullptr;
-    }
-    ~NewsObject() {
-        if (object_) object_->Release();
-    }
-    NewsObject(const NewsObject&) = delete;
-    NewsObject& operator=(const NewsObject&) = delete;
-    IWhatNewCOM* operator->() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-
-private:
-    IWhatNewCOM* object_ = nullptr;
-};
-
-int RunEntry(const Args& args, bool registering) {
-    std::string path = ExecutableFolder() + "libheraldex.so";
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--library" && i + 1 < args.size())
-            path = args[++i];
-        else
-            return Fail(args[i] == "--library" ? "--library needs a path"
-                                               : "unexpected argument '" + args[i] + "'",
-                        kUsage);
-    }
-    return CallRegistrationEntry(path, registering);
+// The notifier's object as CoCreateInstance makes it; empty when it cannot.
+ComRef<IWhatNewCOM> NewNewsObject() {
+    void* object = nullptr;
+    if (FAILED(plat::CoCreateInstance(CLSID_WhatNewCOM, nullptr, CLSCTX_INPROC_SERVER, IID_IWhatNewCOM,
+                                      &object)))
+        return ComRef<IWhatNewCOM>();
+    return ComRef<IWhatNewCOM>(static_cast<IWhatNewCOM*>(object));
 }
 
 int News(const Args& args) {
     if (args.empty()) return Fail("news needs an action (see 'somnex news --help')", kUsage);
     const std::string& action = args[0];
-    if (action == "register" || action == "unregister") return RunEntry(args, action == "register");
+    if (action == "register" || action == "unregister")
+        return RunRegistration(Args(args.begin() + 1, args.end()), "libheraldex.so", action == "register");
 
     struct Action {
         const char* name;
@@ -63,7 +41,7 @@ int News(const Args& args) {
                     kUsage);
     const char* product = args[1].c_str();
 
-    NewsObject news;
+    ComRef<IWhatNewCOM> news = NewNewsObject();
     if (!news) return Fail(plat::LastCreateError() + " (run 'somnex news register')");
     if (action == "due") {
         std::printf("%s\n", news->IsTimeToCheck(product) ? "a check is due" : "no check is due");

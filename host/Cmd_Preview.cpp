@@ -44,18 +44,11 @@ int Preview(const Args& args) {
     const std::string file = fs::absolute(project, ec).lexically_normal().string();
 
     const bool flash = KindOfProjectFile(file) == ProjectKind::Flash;
-    auto* preview = static_cast<IScrPreview*>(
-        CreateEngineObject(flash ? CLSID_VcvPreview : CLSID_PcvPreview, IID_IScrPreview));
-    bool shown = false;
-    try {
-        const char* list[] = {file.c_str()};
-        preview->SetParams(list, 0);
-        shown = preview->Preview(remove, mode);
-    } catch (...) {
-        preview->Release();
-        throw;
-    }
-    preview->Release();
+    ComRef<IScrPreview> preview(static_cast<IScrPreview*>(
+        CreateEngineObject(flash ? CLSID_VcvPreview : CLSID_PcvPreview, IID_IScrPreview)));
+    const char* list[] = {file.c_str()};
+    preview->SetParams(list, 0);
+    const bool shown = preview->Preview(remove, mode);
     if (!shown) return Fail("the preview did not run");
     std::printf("preview of %s ended\n", file.c_str());
     return kOk;

@@ -22,4 +22,17 @@ int CallRegistrationEntry(const std::string& path, bool registering) {
     return kOk;
 }
 
+int RunRegistration(const Args& args, const std::string& Library, bool registering) {
+    std::string path = ExecutableFolder() + Library;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--library" && i + 1 < args.size())
+            path = args[++i];
+        else
+            return Fail(args[i] == "--library" ? "--library needs a path"
+                                               : "unexpected argument '" + args[i] + "'",
+                        kUsage);
+    }
+    return CallRegistrationEntry(path, registering);
+}
+
 } // namespace host
