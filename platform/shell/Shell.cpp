@@ -26,7 +26,8 @@ ShellLauncher& Launcher() {
 int SpawnOpener(const std::string& Target, const std::string& WorkingFolder) {
     static const char script[] = "command -v xdg-open >/dev/null 2>&1 || exit 2; "
                                  "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &";
-    const char* argv[] = {"sh", "-c", script, "sh", Target.c_str(), nullptr};
+    const std::string target = OpenerArgument(Target);
+    const char* argv[] = {"sh", "-c", script, "sh", target.c_str(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     // A link has no folder to start in; the opener runs from the current one then.
@@ -42,6 +43,10 @@ int SpawnOpener(const std::string& Target, const std::string& WorkingFolder) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kShellOk : kShellFileNotFound;
 }
 } // namespace
+
+std::string OpenerArgument(const std::string& Target) {
+    return !Target.empty() && Target[0] == '-' ? "./" + Target : Target;
+}
 
 void SetShellLauncher(ShellLauncher L) {
     std::lock_guard lock(launcherMutex);

@@ -18,6 +18,10 @@ using ShellLauncher = std::function<int(const std::string& Verb, const std::stri
 // Installs (or, given an empty one, removes) the launcher tests use.
 void SetShellLauncher(ShellLauncher Launcher);
 
+// What the opener is given for Target: a name that starts with "-" is a file in the current
+// folder, never an option of the opener.
+std::string OpenerArgument(const std::string& Target);
+
 // Empty Verb or "open"/"Open" open the target; other verbs are not known here and fail.
 int ShellExecute(const std::string& Verb, const std::string& Target, const std::string& WorkingFolder,
                  ShowCommand Show);

@@ -15,6 +15,14 @@ struct Launch {
     bool operator==(const Launch&) const = default;
 };
 
+// A link from a downloaded news file must not become one of the opener's options.
+TEST(ShellOpen, ANameStartingWithADashStaysAFileForTheOpener) {
+    EXPECT_EQ(plat::OpenerArgument("--help"), "./--help");
+    EXPECT_EQ(plat::OpenerArgument("-x.txt"), "./-x.txt");
+    EXPECT_EQ(plat::OpenerArgument("http://example.invalid/-a"), "http://example.invalid/-a");
+    EXPECT_EQ(plat::OpenerArgument("/tmp/-a"), "/tmp/-a");
+}
+
 TEST(ShellOpen, EachModeChoosesVerbFolderAndWindow) {
     std::vector<Launch> seen;
     plat::SetShellLauncher(
