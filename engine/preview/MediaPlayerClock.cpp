@@ -52,6 +52,9 @@ void TMediaPlayerClock::Play(const std::string& FileName) {
         plat::MediaPlayer& player = Player();
         player.FileName = FileName;
         if (OnBeforeOpenMedia) OnBeforeOpenMedia(*this);
+        // No state report about the previous file while the device reopens: opening may wait in
+        // an event loop, where this clock's timer would otherwise fire.
+        timer_->SetEnabled(false);
         player.Open();
         player.SetTimeFormat(plat::TMPTimeFormats::tfMilliseconds);
         if (OnOpenMedia) OnOpenMedia(*this);

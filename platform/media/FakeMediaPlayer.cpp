@@ -15,6 +15,7 @@ void FakeMediaPlayer::NeedOpen() const {
 void FakeMediaPlayer::Open() {
     Close();
     Log.push_back("open " + FileName);
+    if (WhileOpening) WhileOpening();
     auto it = Lengths.find(FileName);
     if (DeviceType == TMPDeviceTypes::dtCDAudio) {
         length_ = 0;

@@ -20,6 +20,8 @@ public:
     std::string FailWhilePlaying;
     // "open NAME", "play", "stop", "pause", "close", "seek N".
     std::vector<std::string> Log;
+    // Runs inside Open, as the real device's wait for the backend runs an event loop.
+    std::function<void()> WhileOpening;
 
     void Open() override;
     void Close() override;

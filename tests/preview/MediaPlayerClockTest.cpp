@@ -47,6 +47,17 @@ TEST_F(Clock, PlaysReportsEachPollAndTheFinalStopOnce) {
     EXPECT_EQ(clock.MediaLength(), 1200);
 }
 
+// Timers fire while the real device waits for the backend: the clock must not report on the
+// file it is replacing meanwhile.
+TEST_F(Clock, ReopeningReportsNothingAboutThePreviousFile) {
+    clock.Play("song.wav");
+    timers.Advance(600);
+    events.clear();
+    media.WhileOpening = [this] { timers.Advance(1000); };
+    clock.Play("song.wav");
+    EXPECT_EQ(events, (std::vector<std::string>{"before open", "open", "after play"}));
+}
+
 TEST_F(Clock, AFileThatCannotBeOpenedReportsAnErrorAndNothingElse) {
     clock.Play("song.wav");
     clock.Play("noise.wav");
